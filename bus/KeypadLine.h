@@ -1,0 +1,20 @@
+// The cab keypad's serial line: one byte per key.
+#ifndef CABDISPLAY_BUS_KEYPADLINE_H
+#define CABDISPLAY_BUS_KEYPADLINE_H
+
+#include <termios.h>
+
+extern int fd;                    // descriptor of the open keypad line
+extern struct termios newtio;     // line settings applied by Cmain
+extern unsigned char bufkey[255]; // receive buffer of the poll's key read
+extern unsigned char KeySelected; // pending key: first byte of bufkey after the last poll; 0 = none
+
+// Opens and configures the keypad line ("/dev/ttyS1", or $CABDISPLAY_KEYPAD),
+// brings up the MVB interface device and configures the bus ports. Returns 0;
+// a line that cannot be opened ends the program with status 255.
+int Cmain();
+
+// The poll's key read: up to 255 bytes without waiting; KeySelected = bufkey[0].
+void ReadKeypadLine();
+
+#endif
