@@ -1,0 +1,126 @@
+#include "TestSupport.h"
+
+#include <gtkmm.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <ftw.h>
+
+namespace testsupport {
+
+namespace {
+
+int RemoveEntry(const char* path, const struct stat*, int, struct FTW*)
+{
+    return ::remove(path);
+}
+
+}  // namespace
+
+TempWorkDir::TempWorkDir()
+{
+    char cwd[4096];
+    if (::getcwd(cwd, sizeof cwd))
+        previous_ = cwd;
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/cabdisplay-test-XXXXXX";
+    if (!::mkdtemp(&pattern[0]))
+        throw std::runtime_error("cannot create a temporary directory");
+    path_ = pattern;
+    if (::chdir(path_.c_str()) != 0)
+        throw std::runtime_error("cannot enter " + path_);
+}
+
+TempWorkDir::~TempWorkDir()
+{
+    if (!previous_.empty() && ::chdir(previous_.c_str()) != 0) {
+        // Nothing sensible to do in a destructor; the tree is removed anyway.
+    }
+    ::nftw(path_.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
+
+void MakeParentDirs(const std::string& path)
+{
+    for (std::string::size_type slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1))
+        ::mkdir(path.substr(0, slash).c_str(), 0755);
+}
+
+void TempWorkDir::WriteFile(const std::string& relative, const std::string& content) const
+{
+    MakeParentDirs(relative);
+    std::ofstream out(relative.c_str(), std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+std::string TempWorkDir::ReadFile(const std::string& relative) const
+{
+    std::ifstream in(relative.c_str(), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void WritePicture(const std::string& path, int width, int height, unsigned rgb)
+{
+    InitToolkit();
+    MakeParentDirs(path);
+    Glib::RefPtr<Gdk::Pixbuf> picture = Gdk::Pixbuf::create(Gdk::COLORSPACE_RGB, false, 8, width, height);
+    picture->fill((rgb << 8) | 0xFF);
+    const std::string::size_type dot = path.rfind('.');
+    const std::string ext = dot == std::string::npos ? "" : path.substr(dot + 1);
+    picture->save(path, (ext == "jpg" || ext == "jpeg") ? "jpeg" : "png");
+}
+
+void InitToolkit()
+{
+    static Gtk::Main* main = nullptr;
+    if (!main) {
+        static int argc = 1;
+        static char name[] = "cabdisplay-test";
+        static char* args[] = {name, nullptr};
+        static char** argv = args;
+        main = new Gtk::Main(argc, argv);
+    }
+}
+
+void DrainEvents()
+{
+    while (Gtk::Main::events_pending())
+        Gtk::Main::iteration(false);
+}
+
+bool SnapshotWidget(Gtk::Widget& widget, int width, int height, const std::string& pngPath)
+{
+    InitToolkit();
+    Gtk::Window window;
+    window.set_default_size(width, height);
+    window.move(0, 0);
+    window.add(widget);
+    window.show_all();
+    // Let the window map and draw; a few rounds cover the X server's round trips.
+    for (int round = 0; round < 20; ++round) {
+        DrainEvents();
+        ::usleep(10000);
+    }
+    bool saved = false;
+    Glib::RefPtr<Gdk::Window> gdkWindow = window.get_window();
+    if (gdkWindow) {
+        int w = 0, h = 0;
+        gdkWindow->get_size(w, h);
+        GdkPixbuf* raw = gdk_pixbuf_get_from_drawable(nullptr, gdkWindow->gobj(), nullptr, 0, 0, 0, 0, w, h);
+        if (raw) {
+            MakeParentDirs(pngPath);
+            saved = gdk_pixbuf_save(raw, pngPath.c_str(), "png", nullptr, NULL) != FALSE;
+            g_object_unref(raw);
+        }
+    }
+    window.remove();
+    return saved;
+}
+
+}  // namespace testsupport

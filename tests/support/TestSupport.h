@@ -1,0 +1,50 @@
+// Small helpers shared by the test programs: a private working directory,
+// solid-colour fixture pictures, a toolkit set-up and widget snapshots.
+#ifndef CABDISPLAY_TESTS_TESTSUPPORT_H
+#define CABDISPLAY_TESTS_TESTSUPPORT_H
+
+#include <string>
+
+namespace Gtk { class Widget; }
+
+namespace testsupport {
+
+// Creates a fresh temporary directory and makes it the working directory for
+// the object's lifetime (images and data files resolve against it); on
+// destruction returns to the previous directory and removes the tree.
+class TempWorkDir {
+public:
+    TempWorkDir();
+    ~TempWorkDir();
+    TempWorkDir(const TempWorkDir&) = delete;
+    TempWorkDir& operator=(const TempWorkDir&) = delete;
+    const std::string& path() const { return path_; }
+    // Writes a file (directories below the working directory are created).
+    void WriteFile(const std::string& relative, const std::string& content) const;
+    std::string ReadFile(const std::string& relative) const;
+private:
+    std::string path_;
+    std::string previous_;
+};
+
+// Creates the directories of a relative path (like mkdir -p of its dirname).
+void MakeParentDirs(const std::string& path);
+
+// Writes a solid-colour picture of the given size; the format follows the
+// extension (.png or .jpg/.jpeg). rgb is 0xRRGGBB.
+void WritePicture(const std::string& path, int width, int height, unsigned rgb);
+
+// Initialises the toolkit once per process (needs a display: run under Xvfb).
+void InitToolkit();
+
+// Runs pending main-loop work until nothing is left.
+void DrainEvents();
+
+// Shows the widget alone in a top-level window of the given size, lets it
+// draw, and saves the window's contents as a PNG file. Returns false when the
+// window could not be captured.
+bool SnapshotWidget(Gtk::Widget& widget, int width, int height, const std::string& pngPath);
+
+}  // namespace testsupport
+
+#endif
