@@ -97,27 +97,20 @@ void DrainEvents()
 bool SnapshotWidget(Gtk::Widget& widget, int width, int height, const std::string& pngPath)
 {
     InitToolkit();
-    Gtk::Window window;
+    // Off screen, so test programs sharing one X server never cover each other.
+    Gtk::OffscreenWindow window;
     window.set_default_size(width, height);
-    window.move(0, 0);
     window.add(widget);
     window.show_all();
-    // Let the window map and draw; a few rounds cover the X server's round trips.
     for (int round = 0; round < 20; ++round) {
         DrainEvents();
         ::usleep(10000);
     }
     bool saved = false;
-    Glib::RefPtr<Gdk::Window> gdkWindow = window.get_window();
-    if (gdkWindow) {
-        int w = 0, h = 0;
-        gdkWindow->get_size(w, h);
-        GdkPixbuf* raw = gdk_pixbuf_get_from_drawable(nullptr, gdkWindow->gobj(), nullptr, 0, 0, 0, 0, w, h);
-        if (raw) {
-            MakeParentDirs(pngPath);
-            saved = gdk_pixbuf_save(raw, pngPath.c_str(), "png", nullptr, NULL) != FALSE;
-            g_object_unref(raw);
-        }
+    Glib::RefPtr<Gdk::Pixbuf> picture = window.get_pixbuf();
+    if (picture) {
+        MakeParentDirs(pngPath);
+        saved = gdk_pixbuf_save(picture->gobj(), pngPath.c_str(), "png", nullptr, NULL) != FALSE;
     }
     window.remove();
     return saved;

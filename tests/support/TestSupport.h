@@ -40,7 +40,7 @@ void InitToolkit();
 // Runs pending main-loop work until nothing is left.
 void DrainEvents();
 
-// Shows the widget alone in a top-level window of the given size, lets it
+// Shows the widget alone in an off-screen window of the given size, lets it
 // draw, and saves the window's contents as a PNG file. Returns false when the
 // window could not be captured.
 bool SnapshotWidget(Gtk::Widget& widget, int width, int height, const std::string& pngPath);

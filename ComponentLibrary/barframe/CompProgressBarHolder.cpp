@@ -1,0 +1,144 @@
+#include "CompProgressBarHolder.h"
+
+#include "CompSupport.h"
+#include "RowLayout.h"
+
+#include <gdkmm/color.h>
+
+namespace {
+
+const char* const kClassWord = "CompProgressBarHolder";
+const char* const kDefaultCaption = "Battery Voltage";
+const char* const kDefaultValue = "0";
+// Full scale (100 %) is 255 pixels of bar, plus the first pixel.
+constexpr double kPixelsPerPercent = 2.55;
+// The first bar drawn once the row is built.
+constexpr float kFirstPercent = 0.1f;
+
+}  // namespace
+
+CompProgressBarHolder::CompProgressBarHolder()
+{
+    PrintStatement(std::string("Constructor ") + kClassWord);
+    Initialization();
+}
+
+CompProgressBarHolder::~CompProgressBarHolder()
+{
+    PrintStatement(std::string("Destructor ") + kClassWord);
+}
+
+void CompProgressBarHolder::Initialization()
+{
+    DebugOutput = 0;
+    UnitCellVisible = 1;
+    ValueVisible = 1;
+    HolderVisible = 1;
+    CaptionCellVisible = 1;
+    Spacing = 5;
+    CaptionImageX = CaptionImageY = 0;
+    CaptionBoxX = CaptionBoxY = 0;
+    CaptionBoxWidth = 200;
+    CaptionBoxHeight = 18;
+    HolderX = HolderY = 0;
+    BarX = 3;
+    BarY = 4;
+    BarWidth = 255;
+    BarHeight = 9;
+    ValueBoxX = 276;
+    ValueBoxY = 4;
+    UnitX = UnitY = 0;
+    ValueBoxWidth = 50;
+    ValueBoxHeight = 10;
+    CaptionImageWidth = 200;
+    CaptionImageHeight = 18;
+    UnitWidth = 56;
+    UnitHeight = 18;
+    HolderWidth = 322.4f;
+    HolderHeight = 18;
+    CaptionBackgroundPath = "./Images/GreyBox.png";
+    CaptionText = kDefaultCaption;
+    CaptionColour = "white";
+    HolderImagePath = "./Images/ProgressHolder.jpg";
+    ValueText = kDefaultValue;
+    ValueColour = "white";
+    BarColour = "#07f714";
+    UnitImagePath = "./Images/VoltsUnit.jpg";
+}
+
+void CompProgressBarHolder::ConstructLayout()
+{
+    using namespace rowlayout;
+    using compsupport::Px;
+    BeginRow(*this, DebugOutput, kClassWord, Spacing);
+
+    // Caption cell; an empty caption silently gets the default.
+    CellPlacement caption;
+    caption.pictureX = Px(CaptionImageX);
+    caption.pictureY = Px(CaptionImageY);
+    caption.boxX = Px(CaptionBoxX);
+    caption.boxY = Px(CaptionBoxY);
+    caption.boxWidth = SizePx(CaptionBoxWidth);
+    caption.boxHeight = SizePx(CaptionBoxHeight);
+    const bool captionPicture = LoadCellPicture(CaptionBackgroundImage, CaptionBackgroundPath, CaptionImageWidth,
+                                                CaptionImageHeight, DebugOutput);
+    if (CaptionText.empty())
+        CaptionText = kDefaultCaption;
+    BuildTextCell({CaptionCell, CaptionBackgroundImage, CaptionBox, CaptionLabel}, caption, captionPicture,
+                  CaptionText, CaptionColour, Gtk::PACK_EXPAND_WIDGET);
+    PackCell(*this, CaptionCell, CaptionCellVisible != 0);
+
+    // Holder cell: frame picture, bar over it, value at the frame's right end.
+    if (LoadCellPicture(HolderImage, HolderImagePath, HolderWidth, HolderHeight, DebugOutput)) {
+        HolderCell.put(HolderImage, Px(HolderX), Px(HolderY));
+        HolderImage.set_child_visible(HolderVisible != 0);
+    }
+    BarBox.modify_bg(Gtk::STATE_NORMAL, Gdk::Color(BarColour));
+    RequestSize(BarBox, SizePx(BarWidth), SizePx(BarHeight));
+    HolderCell.put(BarBox, Px(BarX), Px(BarY));
+
+    if (ValueText.empty())
+        ValueText = kDefaultValue;
+    CellPlacement value;
+    value.boxX = Px(ValueBoxX);
+    value.boxY = Px(ValueBoxY);
+    value.boxWidth = SizePx(ValueBoxWidth);
+    value.boxHeight = SizePx(ValueBoxHeight);
+    BuildTextCell({HolderCell, HolderImage, ValueBox, ValueLabel}, value, false, ValueText, ValueColour,
+                  Gtk::PACK_EXPAND_WIDGET);
+    ValueBox.set_child_visible(ValueVisible != 0);
+    pack_start(HolderCell, Gtk::PACK_SHRINK, 0);
+
+    // The unit cell is packed with or without its picture.
+    if (LoadCellPicture(UnitImage, UnitImagePath, UnitWidth, UnitHeight, DebugOutput))
+        UnitCell.put(UnitImage, Px(UnitX), Px(UnitY));
+    PackCell(*this, UnitCell, UnitCellVisible != 0);
+
+    SetProgressBarInd(kFirstPercent);
+    show_all_children(true);
+}
+
+void CompProgressBarHolder::SetProgressBarInd(float percent)
+{
+    if (percent == 0.0f) {
+        BarBox.hide();
+        BarBox.queue_draw();
+        return;
+    }
+    BarBox.show();
+    BarWidth = static_cast<float>(percent * kPixelsPerPercent + 1.0);
+    BarHeight = HolderHeight * 0.5f;
+    // A negative percentage gives no bar rather than a negative size.
+    rowlayout::RequestSize(BarBox, rowlayout::SizePx(BarWidth), rowlayout::SizePx(BarHeight));
+    BarBox.queue_draw();
+}
+
+bool CompProgressBarHolder::FileExists(const std::string& path)
+{
+    return compsupport::FileExists(path);
+}
+
+void CompProgressBarHolder::PrintStatement(std::string text)
+{
+    compsupport::PrintStatement(DebugOutput, text);
+}

@@ -1,0 +1,245 @@
+#include "CompCircularGauge.h"
+
+#include "CompSupport.h"
+#include "DialStyle.h"
+
+#include <gdkmm/general.h>
+
+#include <cmath>
+
+namespace {
+
+const char* const kClassWord = "CompCircularGauge";
+const char* const kEmptyTextLine = "Invalid Label Text. Set to Default ";
+
+// The pictures of one dial and where its needle turns. The needle picture is
+// painted at (NeedleX, NeedleY) relative to the pivot, so the pivot lands on
+// that point of the needle picture.
+struct DialPictures {
+    const char* DrawLine;
+    const char* NeedlePath;
+    const char* FacePath;
+    float Width;
+    float Height;
+    double PivotX;
+    double PivotY;
+    double NeedleX;
+    double NeedleY;
+};
+
+// Speedometer: the needle turns about its own centre, the dial centre.
+const DialPictures kSpeedDial = {"DrawSpeedometerNeedle CompCircularGauge",
+                                 "./Images/CircularNeedle.png", "./Images/CircularGauge.png",
+                                 240, 252, 240 / 2.0, 252 / 2.0, -240 / 2.0, -252 / 2.0};
+
+// Voltmeter: the pivot sits 10 pixels below the dial centre and two thirds
+// down the needle picture.
+const DialPictures kVoltDial = {"DrawVoltmeterNeedle CompCircularGauge",
+                                "./Images/VoltMeterNeedel.png", "./Images/Voltmeter.png",
+                                96, 90, 96 / 2.0, 90 / 2.0 + 10, -96 / 2.0, -90 / 1.5};
+
+// Paints the dial picture and over it the needle turned clockwise by angle
+// degrees. A missing or unreadable picture paints nothing.
+bool PaintDial(Gtk::DrawingArea& dial, const DialPictures& pictures, float offsetX, float offsetY,
+               float angle, unsigned debug)
+{
+    compsupport::PrintStatement(debug, pictures.DrawLine);
+    Glib::RefPtr<Gdk::Pixbuf> needle =
+        compsupport::LoadPicture(pictures.NeedlePath, pictures.Width, pictures.Height);
+    Glib::RefPtr<Gdk::Pixbuf> face;
+    if (needle)
+        face = compsupport::LoadPicture(pictures.FacePath, pictures.Width, pictures.Height);
+    if (!needle || !face) {
+        compsupport::PrintStatement(debug, std::string("Image Not Found ") + pictures.DrawLine);
+        return false;
+    }
+    Glib::RefPtr<Gdk::Window> window = dial.get_window();
+    if (!window)
+        return false;
+
+    Cairo::RefPtr<Cairo::Context> context = window->create_cairo_context();
+    context->translate(offsetX, offsetY);
+    Gdk::Cairo::set_source_pixbuf(context, face, 0, 0);
+    context->paint();
+
+    context->save();
+    context->translate(pictures.PivotX, pictures.PivotY);
+    context->rotate(angle * M_PI / 180.0);
+    Gdk::Cairo::set_source_pixbuf(context, needle, pictures.NeedleX, pictures.NeedleY);
+    context->paint();
+    context->restore();
+    return true;
+}
+
+// Formats a whole number into the text and the label, leaving the stream empty.
+void ShowNumber(std::stringstream& formatter, short value, std::string& text, Gtk::Label& label)
+{
+    formatter << value;
+    text = formatter.str();
+    label.set_text(text);
+    formatter.str("");
+    formatter.clear();
+}
+
+}  // namespace
+
+CompCircularGauge::CompCircularGauge()
+{
+    PrintStatement(std::string("Constructor ") + kClassWord);
+    Initialization();
+}
+
+CompCircularGauge::~CompCircularGauge()
+{
+    PrintStatement(std::string("Destructor ") + kClassWord);
+}
+
+void CompCircularGauge::Initialization()
+{
+    DebugOutput = 0;
+    SpeedDrawn = 0;
+    VoltDrawn = 0;
+    SpeedAngle = 121;
+    VoltAngle = 310;
+    SpeedImageX = 30;
+    SpeedImageY = 10;
+    VoltImageX = 0;
+    VoltImageY = 0;
+    SpeedDialWidth = 270;
+    SpeedDialHeight = 260;
+    SpeedDialX = 0;
+    SpeedDialY = 0;
+    VoltDialWidth = 140;
+    VoltDialHeight = 140;
+    VoltDialX = 265;
+    VoltDialY = 140;
+    SpeedBoxWidth = 10;
+    SpeedBoxHeight = 10;
+    SpeedBoxX = 10;
+    SpeedBoxY = 10;
+    SpeedFontSize = 0;  // the owner sets it
+    UnitBoxX = 10;
+    UnitBoxY = 10;
+    UnitBoxWidth = 0;   // the owner sets it
+    UnitBoxHeight = 0;  // the owner sets it
+    UnitFontSize = 10;
+    VoltBoxWidth = 10;
+    VoltBoxHeight = 10;
+    VoltBoxX = 10;
+    VoltBoxY = 10;
+    VoltFontSize = 5;
+    VoltDialColour = "black";
+    SpeedDialColour = "black";
+    SpeedBoxColour = "white";
+    SpeedTextColour = "black";
+    SpeedText = "0";
+    VoltText = "";
+    UnitTextColour = "white";
+    UnitText = "kmph";
+    VoltFrameColour = "#b1b5b3";
+    VoltBoxColour = "black";
+    VoltTextColour = "white";
+}
+
+void CompCircularGauge::ConstructLayout()
+{
+    using namespace dialstyle;
+    using compsupport::Px;
+    using compsupport::PangoSize;
+
+    PrintStatement(std::string("ConstructLayout ") + kClassWord);
+    Background(*this, "black");
+
+    RequestSize(SpeedDial, SpeedDialWidth, SpeedDialHeight);
+    GaugeFixed.put(SpeedDial, Px(SpeedDialX), Px(SpeedDialY));
+    SpeedDial.signal_expose_event().connect(
+        sigc::mem_fun(*this, &CompCircularGauge::DrawSpeedometerNeedle), true);
+    Background(SpeedDial, SpeedDialColour);
+
+    RequestSize(VoltDial, VoltDialWidth, VoltDialHeight);
+    GaugeFixed.put(VoltDial, Px(VoltDialX), Px(VoltDialY));
+    VoltDial.signal_expose_event().connect(
+        sigc::mem_fun(*this, &CompCircularGauge::DrawVoltmeterNeedle), true);
+    Background(VoltDial, VoltDialColour);
+
+    RequestSize(SpeedBox, SpeedBoxWidth, SpeedBoxHeight);
+    Background(SpeedBox, SpeedBoxColour);
+    GaugeFixed.put(SpeedBox, Px(SpeedBoxX), Px(SpeedBoxY));
+    if (SpeedText.empty()) {
+        PrintStatement(kEmptyTextLine + SpeedText);
+        SpeedText = "0";
+    }
+    SpeedLabel.set_text(SpeedText);
+    Foreground(SpeedLabel, SpeedTextColour);
+    SpeedBox.add(SpeedLabel);
+    LabelFont(SpeedLabel, PangoSize(SpeedFontSize), true);
+
+    RequestSize(UnitBox, UnitBoxWidth, UnitBoxHeight);
+    Background(UnitBox, "#212121");
+    UnitBox.add(UnitLabel);
+    LabelFont(UnitLabel, PangoSize(UnitFontSize), false);
+    UnitLabel.set_text(UnitText);
+    Foreground(UnitLabel, UnitTextColour);
+    GaugeFixed.put(UnitBox, Px(UnitBoxX), Px(UnitBoxY));
+
+    // The inner box is inset by its one-pixel border, so the frame colour
+    // shows as a ring around it.
+    Background(VoltBox, VoltBoxColour);
+    VoltBox.set_border_width(1);
+    VoltFrameBox.add(VoltBox);
+    RequestSize(VoltFrameBox, VoltBoxWidth, VoltBoxHeight);
+    Background(VoltFrameBox, VoltFrameColour);
+    GaugeFixed.put(VoltFrameBox, Px(VoltBoxX), Px(VoltBoxY));
+
+    if (VoltText.empty()) {
+        PrintStatement(kEmptyTextLine + VoltText);
+        VoltText = "0";
+    }
+    VoltLabel.set_text(VoltText);
+    LabelFont(VoltLabel, PangoSize(VoltFontSize), false);
+    Foreground(VoltLabel, VoltTextColour);
+    VoltBox.add(VoltLabel);
+
+    add(GaugeFixed);
+    show_all_children();
+}
+
+void CompCircularGauge::UpdateSpeed(short speed)
+{
+    SpeedAngle = static_cast<float>(speed * 1.495 + 121.0);
+    SpeedDial.queue_draw();
+    ShowNumber(SpeedFormatter, speed, SpeedText, SpeedLabel);
+}
+
+void CompCircularGauge::UpdateVolt(short volt)
+{
+    if (volt <= 69)
+        volt = 70;
+    else if (volt > 150)
+        volt = 150;
+    VoltAngle = static_cast<float>((volt - 70) * 1.25 + 310.0);
+    VoltDial.queue_draw();
+    ShowNumber(VoltFormatter, volt, VoltText, VoltLabel);
+}
+
+bool CompCircularGauge::DrawSpeedometerNeedle(GdkEventExpose*)
+{
+    SpeedDrawn = PaintDial(SpeedDial, kSpeedDial, SpeedImageX, SpeedImageY, SpeedAngle, DebugOutput) ? 1 : 0;
+    return SpeedDrawn != 0;
+}
+
+bool CompCircularGauge::DrawVoltmeterNeedle(GdkEventExpose*)
+{
+    VoltDrawn = PaintDial(VoltDial, kVoltDial, VoltImageX, VoltImageY, VoltAngle, DebugOutput) ? 1 : 0;
+    return VoltDrawn != 0;
+}
+
+bool CompCircularGauge::FileExists(const std::string& path)
+{
+    return compsupport::FileExists(path);
+}
+
+void CompCircularGauge::PrintStatement(std::string text)
+{
+    compsupport::PrintStatement(DebugOutput, text);
+}

@@ -1,0 +1,103 @@
+// Renders the gauge and the value row, set up as their owners set them up,
+// with the real image set (./Images of the build tree), into ./renders/.
+#include "CompCircularGauge.h"
+#include "CompValueIndicator.h"
+
+#include "TestSupport.h"
+
+#include <gtkmm/eventbox.h>
+
+#include <iostream>
+
+namespace {
+
+int failures = 0;
+
+void Save(Gtk::Widget& widget, int w, int h, const std::string& name)
+{
+    const std::string path = "./renders/" + name + ".png";
+    if (testsupport::SnapshotWidget(widget, w, h, path)) {
+        std::cout << "rendered " << path << std::endl;
+    } else {
+        std::cout << "could not render " << path << std::endl;
+        ++failures;
+    }
+}
+
+// The main screen's gauge: white 384 x 270 box, gauge with border 2.
+void RenderGauge(short speed, short volt, const std::string& name)
+{
+    Gtk::EventBox box;
+    box.modify_bg(Gtk::STATE_NORMAL, Gdk::Color("white"));
+    box.set_size_request(384, 270);
+    CompCircularGauge gauge;
+    gauge.set_border_width(2);
+    gauge.SpeedBoxWidth = 35;
+    gauge.SpeedBoxHeight = 20;
+    gauge.SpeedBoxX = 133;
+    gauge.SpeedBoxY = 178;
+    gauge.SpeedFontSize = 12;
+    gauge.UnitBoxWidth = 50;
+    gauge.UnitBoxHeight = 20;
+    gauge.UnitBoxX = 126;
+    gauge.UnitBoxY = 200;
+    gauge.UnitFontSize = 10;
+    gauge.VoltBoxWidth = 30;
+    gauge.VoltBoxHeight = 12;
+    gauge.VoltBoxX = 300;
+    gauge.VoltBoxY = 230;
+    gauge.VoltDialY = 170;
+    gauge.VoltFontSize = 7;
+    gauge.ConstructLayout();
+    gauge.UpdateSpeed(speed);
+    gauge.UpdateVolt(volt);
+    box.add(gauge);
+    Save(box, 384, 270, name);
+    box.remove();
+}
+
+// The gauge with its defaults, as its demonstration shows it.
+void RenderDemoGauge()
+{
+    CompCircularGauge gauge;
+    gauge.ConstructLayout();
+    Save(gauge, 420, 300, "CompCircularGauge-demo");
+}
+
+// A converter table row (three values) and a motor row (six values).
+void RenderRow(bool six, const std::string& name)
+{
+    CompValueIndicator row;
+    if (six) {
+        row.CaptionText = "Traction Motor Temperature";
+        row.UnitImagePath = "./Images/CelsiusUnit.jpg";
+        row.SixValues = 1;
+        row.ValueBackgroundPath = "./Images/ValIndicator6.jpg";
+    } else {
+        row.CaptionText = "DC Link Voltage";
+        row.UnitImagePath = "./Images/VoltsUnit.jpg";
+    }
+    row.ConstructLayout();
+    const char* values[] = {"612", "598", "605", "71", "69", "73"};
+    for (int k = 0; k < (six ? 6 : 3); ++k)
+        row.ValueLabels[k].set_text(values[k]);
+    Gtk::EventBox back;
+    back.modify_bg(Gtk::STATE_NORMAL, Gdk::Color("black"));
+    back.add(row);
+    Save(back, 600, 30, name);
+    back.remove();
+}
+
+}  // namespace
+
+int main()
+{
+    testsupport::InitToolkit();
+    RenderGauge(0, 0, "CompCircularGauge");
+    RenderGauge(100, 110, "CompCircularGauge-100kmph-110V");
+    RenderGauge(180, 150, "CompCircularGauge-180kmph-150V");
+    RenderDemoGauge();
+    RenderRow(false, "CompValueIndicator");
+    RenderRow(true, "CompValueIndicator-six");
+    return failures == 0 ? 0 : 1;
+}
