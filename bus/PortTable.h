@@ -5,10 +5,29 @@
 
 #include "PortBuffers.h"
 
+// One entry of the port table: port address, its buffer (null for the
+// ports that are configured and never read) and its size in bytes.
+struct MvbPort {
+    unsigned short port;
+    unsigned short* buffer;
+    unsigned short size;
+};
+
+const unsigned short mvb_source_port = 301;
+const int mvb_config_port_count = 120;
+const int mvb_poll_read_count = 107;
+extern const MvbPort mvb_config_ports[mvb_config_port_count];  // configuration order
+extern const MvbPort mvb_poll_ports[mvb_poll_read_count];      // reads of a poll, in order
+
+// Configuration word of a table entry: source bit for 301, size code, address.
+unsigned short mvb_port_config_word(const MvbPort& entry);
+
 // Configures the 120 ports in configuration order (source 301, 119 sinks).
 void MVB_Init_list();
 
-// One poll: write 301, read the 106 sinks (107 reads), then read the keypad line.
+// One poll: write 301, read the 106 sinks (107 reads), then read the keypad
+// line. The first time-out ends the poll's port exchanges; the keypad is
+// still read.
 void FetchMVBData();
 void readMVBData();
 // The port exchanges of one poll, in poll order.

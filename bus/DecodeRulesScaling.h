@@ -1,0 +1,57 @@
+// Scaling of bus words into store values: bit tests, word division (as an
+// unsigned or a signed 16-bit number), rounding to one decimal, truncation
+// and 32-bit counters carried in two words.
+#ifndef CABDISPLAY_BUS_DECODERULESSCALING_H
+#define CABDISPLAY_BUS_DECODERULESSCALING_H
+
+#include <cmath>
+
+namespace decoderules {
+
+// Bit k of a word (bit 0 the least significant), as 0 or 1.
+inline unsigned short Bit(unsigned short word, int k)
+{
+    return static_cast<unsigned short>((word >> k) & 1u);
+}
+
+// Either of two bits, as 0 or 1.
+inline unsigned short AnyBit(unsigned short a, int ka, unsigned short b, int kb)
+{
+    return static_cast<unsigned short>(Bit(a, ka) | Bit(b, kb));
+}
+
+// The word as an unsigned number, divided by d.
+inline float Scaled(unsigned short word, float d)
+{
+    return static_cast<float>(word) / d;
+}
+
+// The word as a signed 16-bit number, divided by d.
+inline float SignedScaled(unsigned short word, float d)
+{
+    return static_cast<float>(static_cast<short>(word)) / d;
+}
+
+// The integer quotient of the word by d.
+inline unsigned short Truncated(unsigned short word, unsigned d)
+{
+    return static_cast<unsigned short>(word / d);
+}
+
+// round(v times 10) / 10, halves away from zero, in float arithmetic like
+// the stored value.
+inline float RoundedToTenth(float v)
+{
+    const float tenths = v * 10.0f;
+    return std::round(tenths) / 10.0f;
+}
+
+// A 32-bit counter from its high and low words.
+inline unsigned int Join32(unsigned short high, unsigned short low)
+{
+    return (static_cast<unsigned int>(high) << 16) | low;
+}
+
+}  // namespace decoderules
+
+#endif

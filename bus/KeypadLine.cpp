@@ -1,0 +1,49 @@
+// The keypad's serial line: opened once at start (bringing the bus up on the
+// way), read without waiting at the end of every bus poll.
+#include "KeypadLine.h"
+
+#include "MvbApp.h"
+#include "PortTable.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+int fd = -1;
+struct termios newtio;
+unsigned char bufkey[255];
+unsigned char KeySelected = 0;
+
+const char* KeypadLinePath()
+{
+    const char* path = std::getenv("CABDISPLAY_KEYPAD");
+    return (path && *path) ? path : "/dev/ttyS1";
+}
+
+int Cmain()
+{
+    const char* path = KeypadLinePath();
+    fd = ::open(path, O_RDWR | O_NOCTTY);
+    if (fd < 0) {
+        std::perror(path);
+        std::exit(-1);
+    }
+    ::tcgetattr(fd, &newtio);
+    std::memset(&newtio, 0, sizeof newtio);
+    newtio.c_cflag = B4800 | CS8 | CREAD | CLOCAL | CRTSCTS;
+    newtio.c_iflag = IGNPAR;
+    init_mvb_app();
+    ::tcflush(fd, TCIFLUSH);
+    ::tcsetattr(fd, TCSANOW, &newtio);
+    MVB_Init_list();
+    return 0;
+}
+
+void ReadKeypadLine()
+{
+    const ssize_t count = ::read(fd, bufkey, sizeof bufkey);
+    (void)count;  // nothing received, or a failed read: bufkey keeps its first byte
+    KeySelected = bufkey[0];
+}

@@ -1,0 +1,38 @@
+// Character channel to the MVB interface device: bytes through the data
+// register, readiness from the status register, waits bounded by a time-out.
+#ifndef CABDISPLAY_BUS_MUECHANNEL_H
+#define CABDISPLAY_BUS_MUECHANNEL_H
+
+#include <ctime>
+
+const unsigned short cch_reg_data = 0x4F8;        // data register: one byte per access
+const unsigned short cch_reg_stat = 0x4FD;        // status register, read only
+const unsigned char cch_reg_stat_txready = 0x60;  // device takes bytes: bits 5 and 6
+const unsigned char cch_reg_stat_rxready = 0x01;  // reply bytes waiting: bit 0
+
+// Wall-clock second at which the current wait began.
+extern time_t cch_time_start;
+// The clock of the time-out rule; the C library's time unless a test replaces it.
+extern time_t (*cch_clock)(time_t*);
+
+// Raises the I/O access (register backend) ; 0, or 2 when refused. Until it
+// has succeeded every transfer returns 2 without touching a register.
+int mue_cch_init(unsigned char bus_id);
+int mue_cch_close(unsigned char bus_id);
+// 35 zero bytes to the data register, without any ready test.
+int mue_cch_clean_up(unsigned char bus_id);
+// 0, 6 (device not ready to take bytes) or 2 (no access).
+int mue_cch_transmit(unsigned char bus_id, unsigned char count, const unsigned char* bytes);
+// 0, 8 (no reply byte ready) or 2 (no access).
+int mue_cch_receive(unsigned char bus_id, unsigned char count, unsigned char* bytes);
+
+// Support functions.
+unsigned char inb(unsigned short port);
+void outb(unsigned char value, unsigned short port);
+void cch_put_data8(unsigned char bus_id, unsigned short count, const unsigned char* bytes);
+void cch_get_data8(unsigned char bus_id, unsigned short count, unsigned char* bytes);
+bool cch_reg_stat_ready(unsigned char bus_id, unsigned char mask);
+void cch_timeout_start(unsigned char bus_id);
+bool cch_timeout_expired(unsigned char bus_id);
+
+#endif

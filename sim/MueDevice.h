@@ -1,0 +1,148 @@
+// Model of the MVB interface device as the display's driver sees it: the
+// device side of the MUE character-channel protocol, with a data register, a
+// status register, port configuration and 32 bytes of data memory for each of
+// the 4096 ports, and the device configuration word.
+//
+// The same model answers in-process (the register backend used when
+// CABDISPLAY_MVB is unset reaches InProcessDevice()) and behind the mvbsim
+// program's socket. Replies are ready at once: a command is carried out as
+// soon as its last byte is written, so the driver's wait sees ready at its
+// first status read.
+//
+// Use in tests:
+//   mue_sim::MueDevice& dev = mue_sim::InProcessDevice();
+//   dev.Reset();                         // power-on state, no faults
+//   dev.SetSinkWord(1020, 0, 0xABCD);    // what a unit publishes on a sink port
+//   ... run the driver ...
+//   dev.PortWord(301, 3);                // what the display wrote to its source port
+//   dev.Frames();                        // every command received, as bytes
+//   dev.faults.noReply = true;           // the next commands time out
+#ifndef CABDISPLAY_SIM_MUEDEVICE_H
+#define CABDISPLAY_SIM_MUEDEVICE_H
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace mue_sim {
+
+class MueDevice {
+public:
+    static const unsigned kPortCount = 4096;   // port addresses 0..4095
+    static const unsigned kPortBytes = 32;     // data memory per port
+    static const unsigned kPortWords = kPortBytes / 2;
+    static const unsigned kMaxFrame = 35;      // longest command or reply
+
+    // Status register bits as the driver tests them.
+    static const unsigned char kStatusTxReady = 0x60;
+    static const unsigned char kStatusRxReady = 0x01;
+
+    // Bits of the port configuration word.
+    static const unsigned short kConfigSource = 0x8000;
+    static const unsigned short kConfigAddressMask = 0x0FFF;
+
+    // How the device answers the driver's check of the device configuration
+    // (0x3F3F written, read back).
+    enum class CheckAnswer {
+        Working,       // bus-administrator bit cleared: 0x1F3F
+        BytesSwapped,  // the working answer with its bytes exchanged: 0x3F1F
+        Unchanged,     // the value as written: 0x3F3F
+    };
+
+    struct Faults {
+        bool noReply = false;          // commands are carried out, their replies are lost
+        bool neverTakesBytes = false;  // never ready to take bytes; written bytes are lost
+        CheckAnswer checkAnswer = CheckAnswer::Working;
+    };
+
+    typedef std::vector<unsigned char> Frame;
+    // Called for every word of a port's data memory that a put-port-data
+    // command changes (port, word index, old value, new value).
+    typedef std::function<void(unsigned, unsigned, unsigned short, unsigned short)> WordChange;
+
+    MueDevice();
+
+    // Power-on state: every port configuration, data word and published word
+    // 0, device configuration 0, no partial command, no reply waiting, frame
+    // list empty, recording on, no faults. The change observer is kept.
+    void Reset();
+
+    // --- register side (in-process backend) ---
+    unsigned char ReadStatus() const;     // 0x60 | 0x01 while a reply byte waits
+    void WriteData(unsigned char byte);   // one byte of a command
+    unsigned char ReadData();             // next reply byte; 0xFF when none
+
+    // --- byte-stream side (socket link) ---
+    void Feed(const unsigned char* bytes, std::size_t count);
+    std::size_t TakeReply(unsigned char* out, std::size_t max);
+    bool ReplyWaiting() const { return !reply_.empty(); }
+
+    // --- ports ---
+    // Sets a word that a bus unit publishes on a sink port (word 0..15, high
+    // byte first on the bus). Get-port-data answers published words whatever
+    // the program last wrote into the port's memory.
+    void SetSinkWord(unsigned port, unsigned word, unsigned short value);
+    // A port's data word as get-port-data would answer it.
+    unsigned short PortWord(unsigned port, unsigned word) const;
+    unsigned short PortConfig(unsigned port) const;
+    bool PortConfigured(unsigned port) const;
+    unsigned short DeviceConfig() const { return deviceConfig_; }
+    unsigned short BaConfig() const { return baConfig_; }
+
+    // --- received commands ---
+    const std::vector<Frame>& Frames() const { return frames_; }
+    void ClearFrames() { frames_.clear(); }
+    void SetRecordFrames(bool on) { record_ = on; }
+    unsigned long CommandCount() const { return commands_; }
+    unsigned long PortReads() const { return portReads_; }  // get-port-data commands
+
+    void SetWordChangeObserver(WordChange observer) { observer_ = observer; }
+
+    Faults faults;
+
+private:
+    void Execute();
+    void Reply8(unsigned v)
+    {
+        if (!faults.noReply)
+            reply_.push_back(static_cast<unsigned char>(v));
+    }
+    void Reply16(unsigned v) { Reply8(v >> 8); Reply8(v & 0xFF); }
+    unsigned short Address(std::size_t at) const;
+    unsigned char PortStatus(unsigned port) const;
+
+    unsigned short config_[kPortCount];
+    bool configured_[kPortCount];
+    unsigned char data_[kPortCount][kPortBytes];
+    unsigned char published_[kPortCount][kPortBytes];
+    unsigned short publishedMask_[kPortCount];  // bit n: word n published
+    unsigned short deviceConfig_ = 0;
+    unsigned short baConfig_ = 0;
+
+    unsigned char command_[kMaxFrame];
+    std::size_t commandLength_ = 0;  // bytes of the command so far
+    std::size_t commandExpected_ = 0;
+    std::deque<unsigned char> reply_;
+
+    std::vector<Frame> frames_;
+    bool record_ = true;
+    unsigned long commands_ = 0;
+    unsigned long portReads_ = 0;
+    WordChange observer_;
+};
+
+// Length in bytes of the command that starts with this letter; 0 for a byte
+// that starts no command (the device ignores such bytes while idle).
+std::size_t CommandLength(unsigned char letter);
+
+// Length in bytes of the device's reply to the command that starts with this
+// letter; 0 for commands without a reply.
+std::size_t ReplyLength(unsigned char letter);
+
+// The device that the in-process register backend talks to.
+MueDevice& InProcessDevice();
+
+}  // namespace mue_sim
+
+#endif

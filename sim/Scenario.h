@@ -1,0 +1,44 @@
+// Scenario files of the mvbsim program: one event per line,
+//   <ms> port <port> <word> <value>   a unit publishes a sink-port word
+//   <ms> key <byte> [<byte>...]       bytes sent on the keypad line
+//   <ms> fault <name>                 none, no-reply, never-takes,
+//                                     check-swapped, check-unchanged
+//   <ms> close                        the device closes the link
+// <ms> counts from the display's first port read (its first poll, after the
+// start-up); numbers are decimal or
+// 0x-hexadecimal; '#' starts a comment; blank lines are skipped. Events run
+// in time order (lines with the same time in file order).
+#ifndef CABDISPLAY_SIM_SCENARIO_H
+#define CABDISPLAY_SIM_SCENARIO_H
+
+#include "MueDevice.h"
+
+#include <string>
+#include <vector>
+
+namespace mvbsim {
+
+struct Event {
+    enum Kind { Word, Keys, Fault, Close };
+    unsigned long atMs = 0;
+    Kind kind = Word;
+    unsigned port = 0, word = 0;
+    unsigned short value = 0;
+    std::vector<unsigned char> bytes;
+    std::string fault;
+};
+
+struct Scenario {
+    std::vector<Event> events;
+};
+
+// Parses scenario text; on a bad line returns false with "line N: ..." in error.
+bool ParseScenario(const std::string& text, Scenario& scenario, std::string& error);
+bool LoadScenario(const std::string& path, Scenario& scenario, std::string& error);
+
+// Sets the device faults for a fault name; false for an unknown name.
+bool ApplyFault(const std::string& name, mue_sim::MueDevice::Faults& faults);
+
+}  // namespace mvbsim
+
+#endif

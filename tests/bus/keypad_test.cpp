@@ -1,0 +1,150 @@
+// The keypad line: its path, the start-up in Cmain (line settings, flush of
+// early bytes, bus brought up and ports configured twice), the key read of
+// each poll, and the end of the program when the line cannot be opened.
+#include "BusFixture.h"
+#include "KeypadLine.h"
+#include "PortTable.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+class KeypadTest : public BusTest {
+protected:
+    void SetUp() override
+    {
+        BusTest::SetUp();
+        ::setenv("CABDISPLAY_KEYPAD", pty_.name().c_str(), 1);
+        std::memset(bufkey, 0, sizeof bufkey);
+        KeySelected = 0;
+    }
+    void TearDown() override
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+        ::unsetenv("CABDISPLAY_KEYPAD");
+        BusTest::TearDown();
+    }
+    void StartLine()
+    {
+        testing::internal::CaptureStdout();
+        ASSERT_EQ(0, Cmain());
+        startOutput_ = testing::internal::GetCapturedStdout();
+        Device().ClearFrames();
+    }
+    PtyPair pty_;
+    std::string startOutput_;
+};
+
+TEST_F(KeypadTest, LinePathFollowsTheEnvironment)
+{
+    const struct { const char* value; const char* path; } cases[] = {
+        {nullptr, "/dev/ttyS1"}, {"", "/dev/ttyS1"}, {"/tmp/keys", "/tmp/keys"}};
+    for (const auto& c : cases) {
+        if (c.value)
+            ::setenv("CABDISPLAY_KEYPAD", c.value, 1);
+        else
+            ::unsetenv("CABDISPLAY_KEYPAD");
+        EXPECT_STREQ(c.path, KeypadLinePath());
+    }
+}
+
+TEST_F(KeypadTest, StartUpConfiguresLineDeviceAndPortsTwice)
+{
+    pty_.Press({0x55});  // arrives before the line is set up: flushed
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(0, Cmain());
+    EXPECT_EQ("MVB Initialized.....................\r\n", testing::internal::GetCapturedStdout());
+    const std::vector<Bytes> frames = TakeFrames();
+    ASSERT_EQ(3u + 4096 + 240 + 1 + 240, frames.size());
+    const std::size_t firstList = 3 + 4096, deviceConfig = firstList + 240;
+    EXPECT_EQ(Bytes({'C', 0xD0, 0x99}), frames[deviceConfig]);
+    EXPECT_EQ(std::vector<Bytes>(frames.begin() + firstList, frames.begin() + deviceConfig),
+              std::vector<Bytes>(frames.begin() + deviceConfig + 1, frames.end()));
+
+    termios line;
+    ASSERT_EQ(0, ::tcgetattr(fd, &line));
+    EXPECT_EQ(static_cast<tcflag_t>(IGNPAR), line.c_iflag);
+    EXPECT_EQ(0u, line.c_oflag);
+    EXPECT_EQ(0u, line.c_lflag);
+    EXPECT_EQ(static_cast<tcflag_t>(CS8 | CREAD | CLOCAL | CRTSCTS), line.c_cflag & (CSIZE | CREAD | CLOCAL | CRTSCTS));
+    EXPECT_EQ(0, line.c_cc[VMIN]);
+    EXPECT_EQ(0, line.c_cc[VTIME]);
+
+    ReadKeypadLine();
+    EXPECT_EQ(0, KeySelected);  // the early byte was discarded
+}
+
+TEST_F(KeypadTest, EachPollTakesTheFirstByteOfItsRead)
+{
+    StartLine();
+    const struct { const char* name; Bytes sent; bool clearFirst; unsigned char key; } steps[] = {
+        {"three bytes in one poll", {0x41, 0x42, 0x43}, false, 0x41},
+        {"nothing new, key not yet taken", {}, false, 0x41},
+        {"nothing new after the key was taken", {}, true, 0},
+        {"a zero byte is no key", {0x00}, false, 0},
+        {"next key", {0x4D}, true, 0x4D},
+    };
+    for (const auto& step : steps) {
+        if (step.clearFirst)
+            bufkey[0] = 0;  // what the decode tick does once it has emitted a key
+        if (!step.sent.empty())
+            pty_.Press(step.sent, fd);
+        ReadKeypadLine();
+        EXPECT_EQ(step.key, KeySelected) << step.name;
+    }
+}
+
+TEST_F(KeypadTest, LongBurstIsTakenWithoutOverrunningTheBuffer)
+{
+    StartLine();
+    Bytes burst(300);
+    for (std::size_t i = 0; i < burst.size(); ++i)
+        burst[i] = static_cast<unsigned char>(1 + i % 250);
+    pty_.Press(burst, fd);
+    ReadKeypadLine();
+    EXPECT_EQ(1, KeySelected);
+    EXPECT_EQ(burst[254], bufkey[254]);  // 255 bytes in one read, the rest waits
+    ReadKeypadLine();
+    EXPECT_EQ(burst[255], KeySelected);
+}
+
+TEST_F(KeypadTest, FailedReadKeepsTheBuffer)
+{
+    StartLine();
+    ::close(fd);
+    fd = -1;
+    bufkey[0] = 0x22;
+    ReadKeypadLine();
+    EXPECT_EQ(0x22, KeySelected);
+}
+
+TEST_F(KeypadTest, MissingLineEndsTheProgramBeforeTheDeviceIsTouched)
+{
+    // The device sits behind a socket that nobody may connect to.
+    const std::string socketPath = work_->path() + "/mvb.sock";
+    int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    sockaddr_un address;
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(0, ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address));
+    ASSERT_EQ(0, ::listen(listener, 4));
+    ::setenv("CABDISPLAY_MVB", ("sim:" + socketPath).c_str(), 1);
+    ::setenv("CABDISPLAY_KEYPAD", "/nonexistent/ttyS9", 1);
+
+    EXPECT_EXIT(Cmain(), ::testing::ExitedWithCode(255), "^/nonexistent/ttyS9: No such file or directory\n$");
+
+    EXPECT_LT(::accept(listener, nullptr, nullptr), 0);
+    EXPECT_TRUE(errno == EAGAIN || errno == EWOULDBLOCK);
+    ::close(listener);
+    ::unsetenv("CABDISPLAY_MVB");
+}
+
+}  // namespace

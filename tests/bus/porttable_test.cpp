@@ -1,0 +1,309 @@
+// The port table, the port list run and the 100 ms poll: ports, sizes and
+// orders, frames of a poll, byte order into the buffers, and what failed
+// exchanges leave behind.
+#include "BusFixture.h"
+#include "KeypadLine.h"
+#include "MueCommands.h"
+#include "PortTable.h"
+
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace {
+
+// "100 to 110" ranges as the port lists are written down.
+std::vector<unsigned short> Ports(const std::string& list)
+{
+    std::vector<unsigned short> ports;
+    std::istringstream in(list);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        unsigned first = 0, last = 0;
+        if (std::sscanf(item.c_str(), "%u to %u", &first, &last) != 2)
+            last = first;
+        for (unsigned p = first; p <= last; ++p)
+            ports.push_back(static_cast<unsigned short>(p));
+    }
+    return ports;
+}
+
+const char kConfigurationOrder[] =
+    "1010, 1000, 1020, 1030, 1035, 1040, 1045, 1046, 1047, 1050, 1060, 1070, 1, 4, 5, 7, 8, 1500, 1510, 1520, 1530, "
+    "1535, 1540, 1545, 1546, 1547, 1550, 1560, 1570, 701, 704, 705, 707, 708, 100 to 110, 200 to 210, 271, 272, 46, "
+    "1100, 1105, 1110, 1115, 1195, 1600, 1605, 1610, 1695, 1200, 1205, 1210, 1216, 1220, 1295, 1700, 1705, 1710, "
+    "1720, 1795, 2000, 2010, 2025, 2095, 3900, 2100, 2110, 2120, 2195, 2125, 3950, 2200, 2210, 2220, 2225, 2295, "
+    "4000, 1302, 1304, 1305, 1310, 1311, 1312, 1395, 1800, 1804, 1895, 3005, 3010, 3015, 3300, 1215, 1715, 301, 300, "
+    "160, 161, 170, 260, 261, 270";
+const char kPollOrder[] =
+    "300, 46, 1010, 1000, 1020, 1030, 1035, 1040, 1046, 1047, 1050, 1045, 1060, 1070, 1200, 1210, 1216, 1295, 1220, "
+    "1100, 1105, 1110, 1115, 1195, 1302, 1304, 1305, 1310, 1311, 1312, 1395, 3005, 1500, 1510, 1520, 1530, 1535, "
+    "1540, 1545, 1546, 1547, 1550, 1560, 1570, 100 to 110, 160, 161, 170, 200 to 210, 260, 261, 270, 1600, 1605, "
+    "1610, 1695, 1700, 1705, 1710, 1720, 1795, 2000, 2010, 2025, 2095, 3900, 2100, 2110, 2120, 2125, 2195, 3950, "
+    "2200, 2210, 2220, 2225, 2295, 4000, 1800, 1804, 1895, 3005, 3010, 3015, 3300, 1715, 1215";
+
+// Sizes in bytes of the ports that are not 32 bytes long.
+const std::map<unsigned short, unsigned short> kShortPorts = {
+    {1010, 16}, {1000, 16}, {1035, 16}, {1045, 8},  {1050, 16}, {1060, 2},  {1070, 8},  {1, 16},    {5, 8},
+    {8, 16},    {1500, 16}, {1510, 16}, {1535, 16}, {1545, 8},  {1550, 16}, {1560, 2},  {1570, 8},  {701, 16},
+    {705, 8},   {708, 16},  {106, 8},   {206, 8},   {271, 8},   {272, 16},  {1100, 8},  {1105, 4},  {1115, 2},
+    {1195, 8},  {1600, 4},  {1605, 4},  {1695, 16}, {1200, 16}, {1210, 2},  {1220, 2},  {1295, 8},  {1215, 4},
+    {1205, 2},  {1700, 4},  {1705, 2},  {1710, 2},  {1720, 16}, {1795, 8},  {1715, 4},  {2000, 4},  {2010, 8},
+    {2095, 4},  {3900, 16}, {2100, 4},  {2110, 16}, {2120, 2},  {2195, 8},  {3950, 16}, {2200, 4},  {2210, 16},
+    {2220, 4},  {2295, 8},  {4000, 16}, {1302, 8},  {1304, 8},  {1305, 8},  {1395, 4},  {1800, 8},  {1804, 4},
+    {1895, 4},  {3005, 4},  {3010, 8},  {3015, 2},
+};
+const std::set<unsigned short> kConfiguredOnly = {1, 4, 5, 7, 8, 701, 704, 705, 707, 708, 271, 272, 1205};
+
+unsigned short SizeOf(unsigned short port)
+{
+    auto found = kShortPorts.find(port);
+    return found == kShortPorts.end() ? 32 : found->second;
+}
+
+// A value that tells port and word apart, with distinct high and low bytes.
+unsigned short Pattern(unsigned port, unsigned word)
+{
+    return static_cast<unsigned short>(((port & 0xFF) << 8) | (0x10 + word));
+}
+
+Bytes GetFrame(unsigned short port)
+{
+    return {'G', static_cast<unsigned char>(port >> 8), static_cast<unsigned char>(port & 0xFF)};
+}
+
+class PortTableTest : public BusTest {
+protected:
+    void SetUp() override
+    {
+        BusTest::SetUp();
+        fd = keypad_.OpenLine();
+        bufkey[0] = 0;
+        KeySelected = 0;
+    }
+    // Every polled port published with Pattern.
+    static void PublishAll()
+    {
+        for (const MvbPort& entry : mvb_poll_ports)
+            for (unsigned w = 0; w < entry.size / 2u; ++w)
+                Device().SetSinkWord(entry.port, w, Pattern(entry.port, w));
+    }
+    static void ClearBuffers(unsigned short value)
+    {
+        for (const MvbPort& entry : mvb_config_ports)
+            if (entry.buffer)
+                std::fill(entry.buffer, entry.buffer + entry.size / 2, value);
+    }
+    static int PollIndex(unsigned short port, bool last)
+    {
+        int found = -1;
+        for (int i = 0; i < mvb_poll_read_count; ++i)
+            if (mvb_poll_ports[i].port == port && (found < 0 || last))
+                found = i;
+        return found;
+    }
+    PtyPair keypad_;
+};
+
+TEST_F(PortTableTest, EveryBufferStartsAtZero)
+{
+    for (const MvbPort& entry : mvb_config_ports)
+        for (int w = 0; entry.buffer && w < entry.size / 2; ++w) {
+            ASSERT_EQ(0, entry.buffer[w]) << entry.port;
+        }
+}
+
+TEST_F(PortTableTest, ConfigurationTableHasTheHundredTwentyPorts)
+{
+    const std::vector<unsigned short> order = Ports(kConfigurationOrder);
+    ASSERT_EQ(120u, order.size());
+    std::set<const unsigned short*> buffers;
+    for (int i = 0; i < mvb_config_port_count; ++i) {
+        const MvbPort& entry = mvb_config_ports[i];
+        EXPECT_EQ(order[i], entry.port) << "position " << i;
+        EXPECT_EQ(SizeOf(entry.port), entry.size) << entry.port;
+        EXPECT_EQ(kConfiguredOnly.count(entry.port) == 1, entry.buffer == nullptr) << entry.port;
+        if (entry.buffer) {
+            EXPECT_TRUE(buffers.insert(entry.buffer).second) << entry.port << " shares a buffer";
+        }
+        const unsigned short word = mvb_port_config_word(entry);
+        EXPECT_EQ(entry.port == 301, (word & mue_pd_full_port_config_src) != 0) << entry.port;
+        EXPECT_EQ(fc_from_portsize(entry.size), (word & mue_pd_full_port_config_fc_mask) >> 12) << entry.port;
+        EXPECT_EQ(entry.port, word & mue_pd_full_port_config_la_mask);
+    }
+    EXPECT_EQ(107u, buffers.size());
+    const struct { unsigned short port; const unsigned short* buffer; } named[] = {
+        {301, DDU_301}, {170, TC1_DDU_170}, {270, TC2_DDU_270}, {46, ZBV1_0046}, {1215, HBB1_1215}};
+    for (const auto& n : named)
+        for (const MvbPort& entry : mvb_config_ports) {
+            if (entry.port == n.port) {
+                EXPECT_EQ(n.buffer, entry.buffer) << n.port;
+            }
+        }
+}
+
+TEST_F(PortTableTest, PollTableReadsTheHundredSixSinksInOrder)
+{
+    const std::vector<unsigned short> order = Ports(kPollOrder);
+    ASSERT_EQ(107u, order.size());
+    std::map<unsigned short, const unsigned short*> configured;
+    for (const MvbPort& entry : mvb_config_ports)
+        configured[entry.port] = entry.buffer;
+    std::set<unsigned short> polled;
+    for (int i = 0; i < mvb_poll_read_count; ++i) {
+        const MvbPort& entry = mvb_poll_ports[i];
+        EXPECT_EQ(order[i], entry.port) << "position " << i;
+        EXPECT_EQ(configured.at(entry.port), entry.buffer) << entry.port;
+        EXPECT_EQ(SizeOf(entry.port), entry.size) << entry.port;
+        polled.insert(entry.port);
+    }
+    EXPECT_EQ(106u, polled.size());
+    EXPECT_EQ(0u, polled.count(301));
+    for (unsigned short port : kConfiguredOnly)
+        EXPECT_EQ(0u, polled.count(port)) << port;
+    EXPECT_EQ(3005, mvb_poll_ports[PollIndex(3005, false)].port);
+    EXPECT_NE(PollIndex(3005, false), PollIndex(3005, true));
+}
+
+TEST_F(PortTableTest, PortListConfiguresEachPortThenClearsIt)
+{
+    MVB_Init_list();
+    const std::vector<Bytes> frames = TakeFrames();
+    ASSERT_EQ(240u, frames.size());
+    for (int i = 0; i < mvb_config_port_count; ++i) {
+        const MvbPort& entry = mvb_config_ports[i];
+        const unsigned short word = mvb_port_config_word(entry);
+        EXPECT_EQ(Bytes({'H', static_cast<unsigned char>(word >> 8), static_cast<unsigned char>(word & 0xFF)}),
+                  frames[2 * i]);
+        Bytes clear = {'P', static_cast<unsigned char>(entry.port >> 8), static_cast<unsigned char>(entry.port & 0xFF)};
+        clear.resize(35, 0);
+        EXPECT_EQ(clear, frames[2 * i + 1]);
+    }
+    const struct { unsigned short port; unsigned short config; } words[] = {
+        {301, 0xC12D}, {1115, 0x045B}, {1020, 0x43FC}, {1, 0x3001}, {3005, 0x1BBD}, {1045, 0x2415}};
+    for (const auto& w : words)
+        EXPECT_EQ(w.config, Device().PortConfig(w.port)) << w.port;
+}
+
+TEST_F(PortTableTest, FailingPortDoesNotStopTheList)
+{
+    JumpClock::Use();
+    BlockedDevice::Install(0);  // the first port's configuration is not taken
+    testing::internal::CaptureStdout();
+    MVB_Init_list();
+    EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout());
+    EXPECT_EQ(238u, TakeFrames().size());
+    EXPECT_FALSE(Device().PortConfigured(1010));
+    EXPECT_TRUE(Device().PortConfigured(270));
+}
+
+TEST_F(PortTableTest, SilentDeviceEndsTheListAfterTwoTimeOuts)
+{
+    JumpClock::Use();
+    Device().faults.noReply = false;
+    Device().faults.neverTakesBytes = true;
+    testing::internal::CaptureStdout();
+    MVB_Init_list();
+    EXPECT_EQ(kTimeoutLine + kTimeoutLine, testing::internal::GetCapturedStdout());
+    Device().faults.neverTakesBytes = false;
+    EXPECT_FALSE(Device().PortConfigured(1000));
+    EXPECT_FALSE(Device().PortConfigured(270));
+}
+
+TEST_F(PortTableTest, PollWritesThreeHundredOneThenReadsInPollOrder)
+{
+    MVB_Init_list();
+    PublishAll();
+    Device().SetSinkWord(1020, 0, 0x1234);
+    DDU_301[0] = 0xA1B2;
+    DDU_301[15] = 0x0102;
+    Device().ClearFrames();
+    keypad_.Press({0x41, 0x42, 0x43});
+    FetchMVBData();
+
+    const std::vector<Bytes> frames = TakeFrames();
+    ASSERT_EQ(108u, frames.size());
+    Bytes write = {'P', 0x01, 0x2D, 0xA1, 0xB2};
+    write.resize(33, 0);
+    write.insert(write.end(), {0x01, 0x02});
+    EXPECT_EQ(write, frames[0]);
+    for (int i = 0; i < mvb_poll_read_count; ++i)
+        EXPECT_EQ(GetFrame(mvb_poll_ports[i].port), frames[1 + i]) << i;
+
+    EXPECT_EQ(0x1234, FLG1_1020[0]);  // first bus byte is the word's high byte
+    EXPECT_EQ(0x34, FLG1_1020[0] & 0xFF);
+    for (const MvbPort& entry : mvb_poll_ports)
+        for (unsigned w = (entry.port == 1020 ? 1 : 0); w < entry.size / 2u; ++w)
+            ASSERT_EQ(Pattern(entry.port, w), entry.buffer[w]) << entry.port << " word " << w;
+    EXPECT_EQ(0x41, KeySelected);  // only the first byte of the read counts
+}
+
+TEST_F(PortTableTest, ShortPortFillsOnlyItsOwnWords)
+{
+    // Neighbouring buffers are not overwritten by a read of the port's full size.
+    PublishAll();
+    FetchMVBData();
+    EXPECT_EQ(Pattern(1115, 0), STB1_1115[0]);
+    EXPECT_EQ(Pattern(1020, 15), FLG1_1020[15]);
+}
+
+TEST_F(PortTableTest, FirstTimeOutEndsThePollAndKeepsTheBuffers)
+{
+    JumpClock::Use();
+    struct Case {
+        const char* name;
+        int failingRead;  // poll index whose reply does not come; -1: the write is not taken
+        unsigned short expected3005;
+    };
+    const int second3005 = PollIndex(3005, true);
+    const Case cases[] = {
+        {"write of 301 not taken", -1, 0x5A5A},
+        {"port 300 not answered", 0, 0x5A5A},
+        {"second read of 3005 not answered", second3005, Pattern(3005, 0)},  // keeps the first read's data
+    };
+    for (const Case& c : cases) {
+        Device().Reset();
+        PublishAll();
+        ClearBuffers(0x5A5A);
+        const unsigned long before = Device().CommandCount();
+        if (c.failingRead < 0)
+            BlockedDevice::Install(before, BlockedDevice::Send);
+        else
+            BlockedDevice::Install(before + 2 + c.failingRead, BlockedDevice::Receive);
+        keypad_.Press({0x31});
+        testing::internal::CaptureStdout();
+        FetchMVBData();
+        EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout()) << c.name;  // one time-out, not 108
+        EXPECT_EQ(static_cast<std::size_t>(c.failingRead < 0 ? 0 : 2 + c.failingRead), TakeFrames().size())
+            << c.name;
+        EXPECT_EQ(c.expected3005, DIA1_3005[0]) << c.name;
+        if (c.failingRead <= 0) {
+            EXPECT_EQ(0x5A5A, DDU_300[0]) << c.name;  // a failed read leaves its buffer as it was
+        }
+        EXPECT_EQ(0x5A5A, DIA1_3010[0]) << c.name;  // read after the failure point: untouched
+        EXPECT_EQ(0x5A5A, HBB1_1215[1]) << c.name;
+        EXPECT_EQ(0x31, KeySelected) << c.name;      // the keypad is still read
+
+        // The next poll tries again and reads everything.
+        FetchMVBData();
+        EXPECT_EQ(108u, TakeFrames().size()) << c.name;
+        EXPECT_EQ(Pattern(1215, 1), HBB1_1215[1]) << c.name;
+    }
+}
+
+TEST_F(PortTableTest, SilentDeviceLeavesTheSameBuffersPollAfterPoll)
+{
+    PublishAll();
+    FetchMVBData();
+    JumpClock::Use();
+    Device().faults.noReply = true;
+    Device().SetSinkWord(1020, 0, 0xFFFF);
+    testing::internal::CaptureStdout();
+    FetchMVBData();
+    FetchMVBData();
+    EXPECT_EQ(kTimeoutLine + kTimeoutLine, testing::internal::GetCapturedStdout());
+    EXPECT_EQ(Pattern(1020, 0), FLG1_1020[0]);
+    EXPECT_EQ(Pattern(300, 3), DDU_300[3]);
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+// mvbsim scenario files: the events each line gives, their time order, and
+// the lines that are refused with their line number.
+#include "Scenario.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ScenarioTest, LinesBecomeEventsInTimeOrder)
+{
+    mvbsim::Scenario scenario;
+    std::string error;
+    ASSERT_TRUE(mvbsim::ParseScenario("# bench run\n"
+                                      "500 key 0x41 66\n"
+                                      "\n"
+                                      "100 port 1020 3 0xABCD   # tractive effort\n"
+                                      "100 fault no-reply\n"
+                                      "900 close\n"
+                                      "100 port 4095 15 65535\n",
+                                      scenario, error))
+        << error;
+    ASSERT_EQ(5u, scenario.events.size());
+    const mvbsim::Event& word = scenario.events[0];
+    EXPECT_EQ(100ul, word.atMs);
+    EXPECT_EQ(mvbsim::Event::Word, word.kind);
+    EXPECT_EQ(1020u, word.port);
+    EXPECT_EQ(3u, word.word);
+    EXPECT_EQ(0xABCD, word.value);
+    EXPECT_EQ(mvbsim::Event::Fault, scenario.events[1].kind);  // same time: file order kept
+    EXPECT_EQ("no-reply", scenario.events[1].fault);
+    EXPECT_EQ(4095u, scenario.events[2].port);
+    EXPECT_EQ(mvbsim::Event::Keys, scenario.events[3].kind);
+    EXPECT_EQ(std::vector<unsigned char>({0x41, 66}), scenario.events[3].bytes);
+    EXPECT_EQ(mvbsim::Event::Close, scenario.events[4].kind);
+}
+
+TEST(ScenarioTest, BadLinesAreRefusedWithTheirNumber)
+{
+    const struct { const char* text; const char* error; } cases[] = {
+        {"x port 1 0 0", "line 1: time"},
+        {"-5 close", "line 1: time"},
+        {"\n10 port 4096 0 0", "line 2: port needs"},
+        {"10 port 1 16 0", "line 1: port needs"},
+        {"10 port 1 0 0x10000", "line 1: port needs"},
+        {"10 port 1 0", "line 1: port needs"},
+        {"10 key", "line 1: key needs"},
+        {"10 key 256", "line 1: key byte"},
+        {"10 fault smoke", "line 1: fault needs"},
+        {"10 close now", "line 1: close takes"},
+        {"10 brake 1", "line 1: unknown event"},
+    };
+    for (const auto& c : cases) {
+        mvbsim::Scenario scenario;
+        std::string error;
+        EXPECT_FALSE(mvbsim::ParseScenario(c.text, scenario, error)) << c.text;
+        EXPECT_EQ(0u, error.find(c.error)) << c.text << " -> " << error;
+    }
+}
+
+TEST(ScenarioTest, FaultNamesSetTheDeviceFaults)
+{
+    mue_sim::MueDevice::Faults faults;
+    ASSERT_TRUE(mvbsim::ApplyFault("never-takes", faults));
+    ASSERT_TRUE(mvbsim::ApplyFault("check-swapped", faults));
+    EXPECT_TRUE(faults.neverTakesBytes);
+    EXPECT_EQ(mue_sim::MueDevice::CheckAnswer::BytesSwapped, faults.checkAnswer);
+    ASSERT_TRUE(mvbsim::ApplyFault("none", faults));
+    EXPECT_FALSE(faults.neverTakesBytes);
+    EXPECT_EQ(mue_sim::MueDevice::CheckAnswer::Working, faults.checkAnswer);
+    EXPECT_FALSE(mvbsim::ApplyFault("melted", faults));
+}
+
+}  // namespace

@@ -1,0 +1,207 @@
+// The bus link over the socket against the real mvbsim program: the whole
+// start-up and one second of 100 ms polls on a GLib main loop, the frames the
+// device received in order, scenario replay, the port-301 change log, the
+// keypad pseudo-terminal, and the faults mvbsim injects.
+#include "BusFixture.h"
+#include "KeypadLine.h"
+#include "MueCommands.h"
+#include "PortTable.h"
+
+#include <glibmm.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string Hex(const Bytes& frame)
+{
+    std::string text;
+    char byte[4];
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+        std::snprintf(byte, sizeof byte, i ? " %02X" : "%02X", frame[i]);
+        text += byte;
+    }
+    return text;
+}
+
+Bytes Word(unsigned char letter, unsigned short value)
+{
+    return {letter, static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value & 0xFF)};
+}
+
+class SocketTest : public BusTest {
+protected:
+    void TearDown() override
+    {
+        StopSimulator();
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+        ::unsetenv("CABDISPLAY_MVB");
+        ::unsetenv("CABDISPLAY_KEYPAD");
+        BusTest::TearDown();
+    }
+
+    // Starts mvbsim in the working directory and waits until it listens.
+    void StartSimulator(const std::string& scenario, const std::vector<std::string>& extra = {})
+    {
+        work_->WriteFile("scenario.txt", scenario);
+        socket_ = work_->path() + "/mvb.sock";
+        keypad_ = work_->path() + "/keypad";
+        std::vector<std::string> args = {MVBSIM_PROGRAM,  "--socket", socket_,   "--scenario", "scenario.txt",
+                                         "--log",         "log.txt",  "--frames", "frames.txt", "--keypad-link",
+                                         keypad_};
+        args.insert(args.end(), extra.begin(), extra.end());
+        ::unlink("mvbsim.out");
+        pid_ = ::fork();
+        ASSERT_GE(pid_, 0);
+        if (pid_ == 0) {
+            std::vector<char*> argv;
+            for (std::string& a : args)
+                argv.push_back(&a[0]);
+            argv.push_back(nullptr);
+            if (!std::freopen("mvbsim.out", "w", stdout))
+                ::_exit(126);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        // mvbsim says so once it listens (the keypad line exists by then).
+        for (int round = 0; round < 500 && work_->ReadFile("mvbsim.out").find("listening") == std::string::npos;
+             ++round)
+            ::usleep(10000);
+        ASSERT_NE(std::string::npos, work_->ReadFile("mvbsim.out").find("listening")) << "mvbsim did not come up";
+        ::setenv("CABDISPLAY_MVB", ("sim:" + socket_).c_str(), 1);
+        ::setenv("CABDISPLAY_KEYPAD", keypad_.c_str(), 1);
+    }
+
+    // Stops mvbsim and returns the frames it received, one hex line each.
+    std::vector<std::string> StopSimulator()
+    {
+        std::vector<std::string> frames;
+        if (pid_ <= 0)
+            return frames;
+        reg_close();
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
+        std::istringstream in(work_->ReadFile("frames.txt"));
+        for (std::string line; std::getline(in, line);)
+            frames.push_back(line);
+        return frames;
+    }
+
+    // One second of the 100 ms poll on a GLib main loop.
+    static void PollForOneSecond()
+    {
+        Glib::init();
+        Glib::RefPtr<Glib::MainLoop> loop = Glib::MainLoop::create();
+        Glib::signal_timeout().connect([] { FetchMVBData(); return true; }, 100);
+        Glib::signal_timeout().connect([loop] { loop->quit(); return false; }, 1000);
+        loop->run();
+    }
+
+    pid_t pid_ = -1;
+    std::string socket_, keypad_;
+};
+
+TEST_F(SocketTest, StartUpAndOneSecondOfPollsAgainstMvbsim)
+{
+    StartSimulator("0 port 1020 0 0xABCD\n"
+                   "0 port 1115 0 0x1234\n"
+                   "0 port 270 15 0x0102\n"
+                   "300 key 0x41 0x42\n");
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(0, Cmain());
+    EXPECT_EQ("MVB Initialized.....................\r\n", testing::internal::GetCapturedStdout());
+    DDU_301[2] = 0x0BB8;
+    PollForOneSecond();
+    const std::vector<std::string> frames = StopSimulator();
+
+    std::vector<std::string> expected = {Hex(Word('C', 0)), Hex(Word('C', 0x3F3F)), "53"};
+    for (unsigned address = 0; address < 4096; ++address)
+        expected.push_back(Hex(Word('H', static_cast<unsigned short>(address))));
+    std::vector<std::string> list;
+    for (const MvbPort& entry : mvb_config_ports) {
+        list.push_back(Hex(Word('H', mvb_port_config_word(entry))));
+        Bytes clear = Word('P', entry.port);
+        clear.resize(35, 0);
+        list.push_back(Hex(clear));
+    }
+    expected.insert(expected.end(), list.begin(), list.end());
+    expected.push_back(Hex(Word('C', 0xD099)));
+    expected.insert(expected.end(), list.begin(), list.end());
+    ASSERT_GT(frames.size(), expected.size());
+    ASSERT_EQ(expected, std::vector<std::string>(frames.begin(), frames.begin() + expected.size()));
+
+    // Then whole polls: the write of 301 and the 107 reads in poll order.
+    const std::size_t polled = frames.size() - expected.size();
+    ASSERT_EQ(0u, polled % 108) << polled;
+    ASSERT_GE(polled / 108, 2u);
+    Bytes write = Word('P', 301);
+    write.resize(35, 0);
+    write[3 + 4] = 0x0B;
+    write[3 + 5] = 0xB8;
+    for (std::size_t poll = 0; poll < polled / 108; ++poll) {
+        const std::size_t at = expected.size() + poll * 108;
+        ASSERT_EQ(Hex(write), frames[at]) << "poll " << poll;
+        for (int i = 0; i < mvb_poll_read_count; ++i)
+            ASSERT_EQ(Hex(Word('G', mvb_poll_ports[i].port)), frames[at + 1 + i]) << "poll " << poll;
+    }
+
+    EXPECT_EQ(0xABCD, FLG1_1020[0]);
+    EXPECT_EQ(0x1234, STB1_1115[0]);
+    EXPECT_EQ(0x0102, TC2_DDU_270[15]);
+    EXPECT_EQ(0x41, KeySelected);
+    EXPECT_NE(std::string::npos, work_->ReadFile("log.txt").find("port 301 word 2 0x0000 -> 0x0BB8"))
+        << work_->ReadFile("log.txt");
+}
+
+TEST_F(SocketTest, InjectedFaultsFailTheDeviceCheck)
+{
+    const struct { const char* fault; int status; const char* line; } cases[] = {
+        {"check-swapped", 2, "ERROR: 3 check MUE endianness\n"},
+        {"check-unchanged", 2, "ERROR: 4 check MUE endianness\n"},
+        {"no-reply", 8, "ERROR: 2 mue_sv_get_device_config()=8\n"},
+        {"never-takes", 8, "ERROR: 2 mue_sv_get_device_config()=8\n"},
+    };
+    for (const auto& c : cases) {
+        StartSimulator("", {"--fault", c.fault});
+        FastClock::Use();
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(c.status, mue_app_init_device(p_bus_ctrl)) << c.fault;
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_NE(std::string::npos, out.find(c.line)) << c.fault << ": " << out;
+        StopSimulator();
+        cch_clock = &time;
+    }
+}
+
+TEST_F(SocketTest, LinkClosedMidRunCostsOneTimeOutPerPoll)
+{
+    const unsigned long startUp = 3 + 4096 + 240 + 1 + 240;
+    StartSimulator("0 port 3300 0 0x7788\n", {"--close-after", std::to_string(startUp + 108)});
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(0, Cmain());
+    FetchMVBData();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(0x7788, ZBV1_3300[0]);
+
+    FastClock::Use();
+    testing::internal::CaptureStdout();
+    FetchMVBData();
+    FetchMVBData();
+    EXPECT_EQ(kTimeoutLine + kTimeoutLine, testing::internal::GetCapturedStdout());
+    EXPECT_EQ(0x00, inb(cch_reg_stat));
+    EXPECT_EQ(0x7788, ZBV1_3300[0]);
+    EXPECT_EQ(startUp + 108, StopSimulator().size());
+}
+
+}  // namespace
