@@ -66,11 +66,14 @@ void PortOut(unsigned char value, unsigned short port)
 // --- Unix socket to a device model ---
 // Written bytes are collected and a command frame leaves in one send as soon
 // as it is complete (the frame lengths of the MUE protocol); other bytes, such
-// as the clean-up's zeros, leave at the next register read. The link looks
-// for the device's bytes only while a reply is owed, and then waits for them
-// in poll() rather than spinning, so an exchange costs a send, a poll and a
-// receive. The status register reads 0x60 while the link is open, with bit 0
-// while a received byte waits unread, and 0x00 once the device has closed it.
+// as the clean-up's zeros, leave at the next register read. The link waits
+// for the device's bytes (in poll() rather than spinning) only while the
+// reply to the last command is owed, so an exchange costs a send, a poll and
+// a receive. Replies to earlier commands that never came are looked for once
+// per command, without waiting, so that a late one is still seen and dropped
+// but a lost one does not slow every later exchange. The status register
+// reads 0x60 while the link is open, with bit 0 while a received byte waits
+// unread, and 0x00 once the device has closed it.
 
 struct SocketLink {
     int fd = -1;
@@ -83,7 +86,9 @@ struct SocketLink {
     std::size_t frameExpected = 0;  // length of the command being written; 0 between commands
     std::size_t frameBytes = 0;
     unsigned char frameLetter = 0;
-    std::size_t owed = 0;           // reply bytes the device still owes
+    std::size_t owed = 0;           // reply bytes the device still owes for the last command
+    std::size_t stale = 0;          // reply bytes of earlier commands not yet received
+    bool staleLookedFor = false;    // looked for them since the last command was sent
 };
 
 SocketLink link;
@@ -180,12 +185,41 @@ bool InWaiting()
     return link.inHead != link.inTail;
 }
 
+// Takes what the device has sent when reply bytes are expected: waits up to
+// waitMs for the reply to the last command, and only looks (once per command)
+// for replies to earlier ones.
+void FillOwed(int waitMs)
+{
+    if (InWaiting())
+        return;
+    if (link.owed > 0) {
+        FillIn(waitMs);
+    } else if (link.stale > 0 && !link.staleLookedFor) {
+        link.staleLookedFor = true;
+        FillIn(0);
+    }
+}
+
+std::size_t SocketReplyOwed()
+{
+    return link.owed;
+}
+
+// One reply byte taken: the count of the last command first, the byte stream
+// carries no mark of which command a byte answers.
+void CountTaken()
+{
+    if (link.owed > 0)
+        --link.owed;
+    else if (link.stale > 0)
+        --link.stale;
+}
+
 unsigned char SocketStatus()
 {
     if (link.outCount)
         FlushOut();
-    if (!InWaiting() && link.owed > 0)
-        FillIn(kReplyWaitMs);
+    FillOwed(kReplyWaitMs);
     if (link.peerClosed)
         return 0x00;
     const unsigned char tx = link.outBlocked ? 0x00 : kStatOpen;
@@ -200,12 +234,10 @@ unsigned char SocketIn(unsigned short port)
         return kNoByte;
     if (link.outCount)
         FlushOut();
-    if (!InWaiting() && link.owed > 0)
-        FillIn(kBurstWaitMs);
+    FillOwed(kBurstWaitMs);
     if (!InWaiting())
         return kNoByte;
-    if (link.owed > 0)
-        --link.owed;
+    CountTaken();
     return link.in[link.inHead++];
 }
 
@@ -222,7 +254,9 @@ void TrackFrame(unsigned char value)
     }
     if (++link.frameBytes < link.frameExpected)
         return;
-    link.owed += mue_sim::ReplyLength(link.frameLetter);
+    link.stale += link.owed;
+    link.owed = mue_sim::ReplyLength(link.frameLetter);
+    link.staleLookedFor = false;
     link.frameExpected = 0;
     FlushOut();
 }
@@ -301,6 +335,11 @@ void reg_close()
 reg_backend reg_current()
 {
     return backend;
+}
+
+std::size_t reg_socket_reply_owed()
+{
+    return backend == reg_backend_socket ? SocketReplyOwed() : 0;
 }
 
 unsigned char reg_in(unsigned short port)

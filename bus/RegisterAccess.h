@@ -7,6 +7,8 @@
 #ifndef CABDISPLAY_BUS_REGISTERACCESS_H
 #define CABDISPLAY_BUS_REGISTERACCESS_H
 
+#include <cstddef>
+
 enum reg_backend {
     reg_backend_closed,      // not opened, or opening failed: no register is touched
     reg_backend_ports,
@@ -22,6 +24,9 @@ int reg_open();
 // Drops the link; registers are not touched again until the next reg_open.
 void reg_close();
 reg_backend reg_current();
+// Socket link: reply bytes still owed for the last command sent, which a
+// status read waits for (about a millisecond each); 0 on other backends.
+std::size_t reg_socket_reply_owed();
 
 // Tests: while hooks are installed, reg_open takes them in place of the
 // backend named by CABDISPLAY_MVB. Null hooks remove them.

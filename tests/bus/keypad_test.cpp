@@ -76,6 +76,20 @@ TEST_F(KeypadTest, StartUpConfiguresLineDeviceAndPortsTwice)
     EXPECT_EQ(static_cast<tcflag_t>(CS8 | CREAD | CLOCAL | CRTSCTS), line.c_cflag & (CSIZE | CREAD | CLOCAL | CRTSCTS));
     EXPECT_EQ(0, line.c_cc[VMIN]);
     EXPECT_EQ(0, line.c_cc[VTIME]);
+    EXPECT_EQ(static_cast<speed_t>(B4800), ::cfgetospeed(&line));
+
+    // The record applied: cleared, then only the control and input flags set;
+    // the speed only in the baud bits of the control flags.
+    EXPECT_EQ(0x800008BCu, newtio.c_cflag);
+    EXPECT_EQ(static_cast<tcflag_t>(IGNPAR), newtio.c_iflag);
+    EXPECT_EQ(0u, newtio.c_oflag);
+    EXPECT_EQ(0u, newtio.c_lflag);
+    for (std::size_t i = 0; i < NCCS; ++i)
+        EXPECT_EQ(0, newtio.c_cc[i]) << "c_cc[" << i << "]";
+#ifdef _HAVE_STRUCT_TERMIOS_C_ISPEED
+    EXPECT_EQ(0u, newtio.c_ispeed);
+    EXPECT_EQ(0u, newtio.c_ospeed);
+#endif
 
     ReadKeypadLine();
     EXPECT_EQ(0, KeySelected);  // the early byte was discarded

@@ -9,10 +9,15 @@
 
 #include <glibmm.h>
 
+#include <condition_variable>
 #include <csignal>
+#include <cstring>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <sstream>
+#include <stdexcept>
+#include <thread>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -202,6 +207,166 @@ TEST_F(SocketTest, LinkClosedMidRunCostsOneTimeOutPerPoll)
     EXPECT_EQ(0x00, inb(cch_reg_stat));
     EXPECT_EQ(0x7788, ZBV1_3300[0]);
     EXPECT_EQ(startUp + 108, StopSimulator().size());
+}
+
+// The device model behind the socket link, served by a thread of the test,
+// whose replies can be lost or held back and sent late.
+class LinkServer {
+public:
+    enum Replies { Answer, Lose, Hold };
+
+    explicit LinkServer(const std::string& path)
+    {
+        listen_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address;
+        std::memset(&address, 0, sizeof address);
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+        if (::bind(listen_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listen_, 1) != 0)
+            throw std::runtime_error("cannot listen on " + path);
+        thread_ = std::thread(&LinkServer::Serve, this);
+    }
+    ~LinkServer()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (client_ >= 0)
+                ::shutdown(client_, SHUT_RDWR);
+        }
+        ::shutdown(listen_, SHUT_RDWR);
+        thread_.join();
+        if (client_ >= 0)
+            ::close(client_);
+        ::close(listen_);
+    }
+    void SetReplies(Replies replies)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        replies_ = replies;
+    }
+    // Waits until the device has carried out this many commands.
+    void WaitForCommands(unsigned long count)
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        done_.wait(lock, [&] { return device_.CommandCount() >= count; });
+    }
+    // Sends the replies held back; they are on the link when this returns.
+    void SendHeld()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ::send(client_, held_.data(), held_.size(), MSG_NOSIGNAL);
+        held_.clear();
+    }
+
+private:
+    void Serve()
+    {
+        const int client = ::accept(listen_, nullptr, nullptr);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            client_ = client;
+        }
+        unsigned char bytes[4096];
+        ssize_t n;
+        while (client >= 0 && (n = ::recv(client, bytes, sizeof bytes, 0)) > 0) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            device_.Feed(bytes, static_cast<std::size_t>(n));
+            std::size_t taken;
+            while ((taken = device_.TakeReply(bytes, sizeof bytes)) > 0) {
+                if (replies_ == Answer)
+                    ::send(client, bytes, taken, MSG_NOSIGNAL);
+                else if (replies_ == Hold)
+                    held_.insert(held_.end(), bytes, bytes + taken);
+            }
+            done_.notify_all();
+        }
+    }
+
+    int listen_ = -1, client_ = -1;
+    std::thread thread_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    mue_sim::MueDevice device_;
+    Replies replies_ = Answer;
+    Bytes held_;
+};
+
+class SocketLinkTest : public BusTest {
+protected:
+    void SetUp() override
+    {
+        BusTest::SetUp();
+        const std::string path = work_->path() + "/link.sock";
+        server_.reset(new LinkServer(path));
+        ::setenv("CABDISPLAY_MVB", ("sim:" + path).c_str(), 1);
+        ASSERT_EQ(0, mue_acc_init(p_bus_ctrl));
+        ::unsetenv("CABDISPLAY_MVB");
+    }
+    void TearDown() override
+    {
+        reg_close();
+        server_.reset();
+        BusTest::TearDown();
+    }
+    // A read of the device configuration whose reply does not come in time
+    // (lost or held back); the device has carried it out when this returns.
+    void MissedReply(LinkServer::Replies replies, unsigned long commandsSoFar)
+    {
+        server_->SetReplies(replies);
+        JumpClock::Use();
+        unsigned short word = 0x5555;
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(8, mue_sv_get_device_config(p_bus_ctrl, &word));
+        EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout());
+        EXPECT_EQ(0x5555, word);
+        server_->WaitForCommands(commandsSoFar + 1);
+        cch_clock = &time;
+        server_->SetReplies(LinkServer::Answer);
+    }
+    std::unique_ptr<LinkServer> server_;
+};
+
+TEST_F(SocketLinkTest, LostReplyIsNotWaitedForByLaterExchanges)
+{
+    // A status read waits (about a millisecond) while a reply is owed: owing
+    // the lost replies for ever would cost two waits per later command,
+    // 200 ms per poll instead of a few.
+    ASSERT_EQ(0, mue_sv_put_device_config(p_bus_ctrl, 0x3F3F));
+    MissedReply(LinkServer::Lose, 1);
+    MissedReply(LinkServer::Lose, 2);
+    unsigned short word = 0;
+    ASSERT_EQ(0, mue_sv_get_device_config(p_bus_ctrl, &word));
+    EXPECT_EQ(0x1F3F, word);
+    EXPECT_EQ(0u, reg_socket_reply_owed());
+    ASSERT_EQ(0, mue_pd_full_put_port_config(p_bus_ctrl, 0x0ABC));
+    ASSERT_EQ(0, mue_pd_full_get_port_config(p_bus_ctrl, 0x0ABC, &word));
+    EXPECT_EQ(0x0ABC, word);
+    EXPECT_EQ(0u, reg_socket_reply_owed());
+}
+
+TEST_F(SocketLinkTest, LateReplyIsDroppedBeforeTheNextCommand)
+{
+    // The late reply (0x1F3F) must not be taken as the answer to a later read.
+    const struct { const char* name; bool commandBetween; } cases[] = {
+        {"late reply there before the next command", false},
+        {"late reply after a command without reply", true},
+    };
+    unsigned long commands = 0;
+    ASSERT_EQ(0, mue_sv_put_device_config(p_bus_ctrl, 0x3F3F));
+    ASSERT_EQ(0, mue_pd_full_put_port_config(p_bus_ctrl, 0x0ABC));
+    commands += 2;
+    for (const auto& c : cases) {
+        MissedReply(LinkServer::Hold, commands++);
+        if (c.commandBetween) {
+            ASSERT_EQ(0, mue_pd_full_put_port_config(p_bus_ctrl, 0x0ABC));
+            server_->WaitForCommands(++commands);
+        }
+        server_->SendHeld();
+        unsigned short word = 0;
+        ASSERT_EQ(0, mue_pd_full_get_port_config(p_bus_ctrl, 0x0ABC, &word)) << c.name;
+        EXPECT_EQ(0x0ABC, word) << c.name;
+        ++commands;
+    }
 }
 
 }  // namespace
