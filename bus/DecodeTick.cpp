@@ -121,15 +121,14 @@ void ReadMVBData::CopyAcknowledgePulseToBus()
 }
 
 // Port 300 echoes the wheel diameters. They replace the store's values only
-// when they change on the bus (or the bus starts sending them), so a diameter
-// the driver has just committed is not overwritten before it is sent.
+// when they differ from the last ones received, so a diameter the driver has
+// just committed is not overwritten before it is sent.
 void ReadMVBData::TakeBusWheelDiameters()
 {
-    const bool wasValid = WheelDiameterDataValid != 0;
     WheelDiameterDataValid = Bit(DDU_300[0], 15);
     if (!WheelDiameterDataValid) return;
 
-    bool received = !wasValid;
+    bool received = false;
     bool differsFromStore = false;
     for (int i = 0; i < settingsfiles::kBogies; ++i) {
         const unsigned short value = DDU_300[kFirstWheelDiameterWord + i];

@@ -43,6 +43,7 @@ const FixedCase kFixedCases[] = {
     {"motor 2 te ref", {{170, 4, 1239}}, FIELD(TractionMotorTeRefs[0]), 123},
     {"motor 3 te ref", {{170, 8, 50}}, FIELD(TractionMotorTeRefs[1]), 5},
     {"motor 4 te ref", {{270, 0, 60}}, FIELD(TractionMotorTeRefs[2]), 6},
+    {"motor 5 te ref", {{270, 4, 61}}, FIELD(TractionMotorTeRefs[3]), 6},
     {"motor 6 te ref", {{270, 8, 79}}, FIELD(TractionMotorTeRefs[4]), 7},
     {"motor 1 te act", {{170, 1, 65535}}, FIELD(TractionMotorTeAct[0]), 6553},
     {"motor 6 te act", {{270, 9, 88}}, FIELD(TractionMotorTeAct[5]), 8},

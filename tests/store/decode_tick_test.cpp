@@ -448,3 +448,30 @@ TEST_F(BusWheelDiameters, CommittedDiameterReachesPort301)
     EXPECT_EQ(s.WheelDiameters[2], 960);
     EXPECT_EQ(s.ReceivedWheelDiameters[2], 960);
 }
+
+TEST_F(BusWheelDiameters, OnlyChangedBusValuesReplaceTheStore)
+{
+    // The bus drops its valid bit and brings back the same old values: a
+    // diameter committed in between is not a change on the bus and stays.
+    SendFromBus(900);
+    Ticks(1);
+    SetPortBit(DDU_300, 0, 15, false);
+    Ticks(1);
+    EXPECT_EQ(store->WheelDiameterDataValid, 0);
+    store->WheelDiameters[2] = 950;
+    SendFromBus(900);
+    Ticks(1);
+    EXPECT_EQ(store->WheelDiameterDataValid, 1);
+    EXPECT_EQ(store->WheelDiameters[2], 950);
+}
+
+TEST_F(BusWheelDiameters, FirstValidFrameOfZerosKeepsStoredDiameters)
+{
+    // Nothing received yet counts as zeros received: a bus that raises the
+    // valid bit with empty words does not wipe the saved diameters.
+    for (int i = 0; i < 6; ++i) store->WheelDiameters[i] = static_cast<unsigned short>(1000 + i);
+    SetPortBit(DDU_300, 0, 15);
+    Ticks(2);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(store->WheelDiameters[i], 1000 + i);
+    EXPECT_FALSE(storetest::FileThere("wheeldiameteroutput.txt"));
+}
