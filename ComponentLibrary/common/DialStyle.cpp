@@ -33,4 +33,9 @@ void LabelFont(Gtk::Label& label, int pangoUnits, bool bold)
     label.modify_font(font);
 }
 
+void LabelFontPoints(Gtk::Label& label, float points, bool bold)
+{
+    LabelFont(label, compsupport::PangoSize(points), bold);
+}
+
 }  // namespace dialstyle

@@ -7,6 +7,8 @@
 #include <gtkmm/widget.h>
 #include <string>
 
+#pragma GCC visibility push(hidden)
+
 namespace dialstyle {
 
 // Size request from float settings, truncated; a negative setting requests 0.
@@ -19,7 +21,11 @@ void Foreground(Gtk::Widget& widget, const std::string& colour);
 // Label font size in Pango units (1024ths of a point), bold or normal
 // weight; a size of 0 or less leaves the size as the toolkit has it.
 void LabelFont(Gtk::Label& label, int pangoUnits, bool bold);
+// The same with the size in points (converted to Pango units, truncated).
+void LabelFontPoints(Gtk::Label& label, float points, bool bold);
 
 }  // namespace dialstyle
+
+#pragma GCC visibility pop
 
 #endif

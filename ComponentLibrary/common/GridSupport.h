@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+// Hidden even where a library instantiates the templates itself, so no
+// grid helper leaves a component library.
+#pragma GCC visibility push(hidden)
+
 namespace gridsupport {
 
 // Resizes a cell table to rows x columns null entries (negative counts give
@@ -59,5 +63,7 @@ bool LoadCellPicture(const std::string& path, bool scale, float width, float hei
                      Glib::RefPtr<Gdk::Pixbuf>& loaded, Glib::RefPtr<Gdk::Pixbuf>& scaled);
 
 }  // namespace gridsupport
+
+#pragma GCC visibility pop
 
 #endif

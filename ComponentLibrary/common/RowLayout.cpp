@@ -17,9 +17,11 @@ void BeginRow(Gtk::HBox& row, unsigned debug, const std::string& classWord, floa
 }
 
 bool LoadCellPicture(Gtk::Image& image, const std::string& path, float width, float height,
-                     unsigned debug)
+                     unsigned debug, const std::string& missingText)
 {
-    return compsupport::SetPicture(image, path, width, height, debug, kMissingPicture);
+    // The loader reads a negative size as "file size"; a cell has no such size.
+    const auto cellSize = [](float value) { return value > 0.0f ? value : 0.0f; };
+    return compsupport::SetPicture(image, path, cellSize(width), cellSize(height), debug, missingText);
 }
 
 bool ReportEmptyText(const std::string& text, unsigned debug, const std::string& line)

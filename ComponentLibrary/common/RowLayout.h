@@ -26,11 +26,12 @@ extern const char* const kMissingPicture;
 // Prints "ConstructLayout " + class word and sets the row spacing (truncated).
 void BeginRow(Gtk::HBox& row, unsigned debug, const std::string& classWord, float spacing);
 
-// Loads a cell picture scaled to width x height. A missing or broken file
-// prints the missing-picture line with the path and leaves the image as it
-// was. True when the picture was set.
+// Loads a cell picture scaled to width x height. A missing or broken file,
+// or a size that truncates to zero or below, prints the missing-picture line
+// (missingText) with the path and leaves the image as it was. True when the
+// picture was set.
 bool LoadCellPicture(Gtk::Image& image, const std::string& path, float width, float height,
-                     unsigned debug);
+                     unsigned debug, const std::string& missingText = kMissingPicture);
 
 // True (after printing line + text) when a label text is empty.
 bool ReportEmptyText(const std::string& text, unsigned debug, const std::string& line);

@@ -145,7 +145,6 @@ void CompCircularGauge::ConstructLayout()
 {
     using namespace dialstyle;
     using compsupport::Px;
-    using compsupport::PangoSize;
 
     PrintStatement(std::string("ConstructLayout ") + kClassWord);
     Background(*this, "black");
@@ -172,12 +171,12 @@ void CompCircularGauge::ConstructLayout()
     SpeedLabel.set_text(SpeedText);
     Foreground(SpeedLabel, SpeedTextColour);
     SpeedBox.add(SpeedLabel);
-    LabelFont(SpeedLabel, PangoSize(SpeedFontSize), true);
+    LabelFontPoints(SpeedLabel, SpeedFontSize, true);
 
     RequestSize(UnitBox, UnitBoxWidth, UnitBoxHeight);
     Background(UnitBox, "#212121");
     UnitBox.add(UnitLabel);
-    LabelFont(UnitLabel, PangoSize(UnitFontSize), false);
+    LabelFontPoints(UnitLabel, UnitFontSize, false);
     UnitLabel.set_text(UnitText);
     Foreground(UnitLabel, UnitTextColour);
     GaugeFixed.put(UnitBox, Px(UnitBoxX), Px(UnitBoxY));
@@ -196,7 +195,7 @@ void CompCircularGauge::ConstructLayout()
         VoltText = "0";
     }
     VoltLabel.set_text(VoltText);
-    LabelFont(VoltLabel, PangoSize(VoltFontSize), false);
+    LabelFontPoints(VoltLabel, VoltFontSize, false);
     Foreground(VoltLabel, VoltTextColour);
     VoltBox.add(VoltLabel);
 

@@ -90,7 +90,7 @@ void CompDualVal::ConstructLayout()
 
 void CompDualVal::GetReSizedImage(Gtk::Image& image, std::string path, float width, float height)
 {
-    compsupport::SetPicture(image, path, width, height, DebugOutput, "Image Dosen't Exists");
+    rowlayout::LoadCellPicture(image, path, width, height, DebugOutput, "Image Dosen't Exists");
 }
 
 bool CompDualVal::FileExists(const std::string& path)

@@ -66,7 +66,7 @@ void CompSingleVal::ConstructLayout()
 
 void CompSingleVal::GetReSizedImage(Gtk::Image& image, std::string path, float width, float height)
 {
-    compsupport::SetPicture(image, path, width, height, DebugOutput, "Image Dosen't Exists");
+    rowlayout::LoadCellPicture(image, path, width, height, DebugOutput, "Image Dosen't Exists");
 }
 
 bool CompSingleVal::FileExists(const std::string& path)

@@ -244,6 +244,25 @@ TEST_F(IndicatorTest, HiddenCellKeepsItsPlace)
     }
 }
 
+TEST_F(IndicatorTest, AnyNonZeroVisibilityShowsTheCell)
+{
+    struct Case { unsigned char visible; bool mapped; };
+    const Case cases[] = {{0, false}, {1, true}, {2, true}, {255, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.visible));
+        CompValueIndicator row;
+        row.SixValues = 1;
+        for (unsigned char& visible : row.ValueCellVisible)
+            visible = c.visible;
+        row.UnitCellVisible = c.visible;
+        row.ConstructLayout();
+        dialtest::ShownWidget shown(row, 700, 40);
+        for (int k = 0; k < 6; ++k)
+            EXPECT_EQ(row.ValueCells[k].is_mapped(), c.mapped) << k;
+        EXPECT_EQ(row.UnitCell.is_mapped(), c.mapped);
+    }
+}
+
 TEST_F(IndicatorTest, DebugSwitchOnlyExactlyOnePrints)
 {
     for (unsigned char debug : {0, 1, 2}) {

@@ -4,6 +4,8 @@
 #include "CompButtonGrid.h"
 #include "GridTestSupport.h"
 
+#include <algorithm>
+
 using namespace gridtest;
 
 namespace {
@@ -104,6 +106,24 @@ TEST_F(ButtonGridTest, StatusGridShowsOffOnlyWhereTheStateIsSet)
             EXPECT_EQ(TableCell(grid.CellTable, r, c), &CellOf(r, c));
             EXPECT_EQ(FixedPosition(CaptionBoxOf(r, c)), std::make_pair(2, 7));
         }
+}
+
+TEST_F(ButtonGridTest, AnyNonZeroStateShowsOffAndAnyNonZeroSwitchMakesTheTableHomogeneous)
+{
+    const std::uint16_t states[4] = {0, 1, 2, 65535};
+    const unsigned shown[4] = {kOn, kOff, kOff, kOff};
+    for (int homogeneous : {0, 1, 2, 255}) {
+        SCOPED_TRACE(homogeneous);
+        CompButtonGrid g;
+        g.Rows = 1;
+        g.Columns = 4;
+        g.Homogeneous = static_cast<std::uint8_t>(homogeneous);
+        std::copy(states, states + 4, g.CellStates);
+        g.ConstructLayout();
+        EXPECT_EQ(g.CellTable.get_homogeneous(), homogeneous != 0);
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(ShownPicture(*g.CellImages[0][c]).rgb, long(shown[c])) << "state " << states[c];
+    }
 }
 
 struct SecondCaptionCase {

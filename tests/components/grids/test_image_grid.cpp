@@ -133,6 +133,25 @@ TEST_F(ImageGridTest, MainScreenSettingsPlaceScaleAndColourTheCells)
     EXPECT_EQ(Foreground(label), "#ff8000");
 }
 
+TEST_F(ImageGridTest, AnyNonZeroScaleSwitchScalesTheBuiltPictures)
+{
+    struct Case { int scale; int width, height; };
+    // BlKeyOFF.png is 21 x 11 on file; scaled it is 40.9 x 30.9 truncated.
+    const Case cases[] = {{0, 21, 11}, {1, 40, 30}, {2, 40, 30}, {255, 40, 30}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.scale);
+        CompImageGrid g;
+        g.ScaleImages = static_cast<std::uint8_t>(c.scale);
+        g.ImageWidth = 40.9f;
+        g.ImageHeight = 30.9f;
+        g.ConstructLayout();
+        const Shown shown = ShownPicture(*g.CellImages[0][0]);
+        EXPECT_EQ(shown.rgb, long(PictureOf("BlKeyOFF.png").rgb));
+        EXPECT_EQ(shown.width, c.width);
+        EXPECT_EQ(shown.height, c.height);
+    }
+}
+
 TEST_F(ImageGridTest, CustomFontOnlyWhenExactlyOne)
 {
     grid.UseCustomFont = 2;

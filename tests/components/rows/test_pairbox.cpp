@@ -225,8 +225,10 @@ TEST_F(PairRow, GetReSizedImageScalesOrKeepsPicture)
     CaptureStdout();
     row.GetReSizedImage(row.LeftStateImage, "./Images/Absent.jpg", 160, 18);
     row.GetReSizedImage(row.LeftStateImage, "./Images/Broken.jpg", 160, 18);
+    row.GetReSizedImage(row.LeftStateImage, kOff, -160, 18);
     EXPECT_EQ(GetCapturedStdout(), "Image Dosen't Exists./Images/Absent.jpg\n"
-                                   "Image Dosen't Exists./Images/Broken.jpg\n");
+                                   "Image Dosen't Exists./Images/Broken.jpg\n"
+                                   "Image Dosen't Exists./Images/DualBoolValOFF.jpg\n");
     EXPECT_EQ(LoadedFrom(row.LeftStateImage), kOn);
 }
 

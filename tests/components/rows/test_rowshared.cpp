@@ -138,6 +138,29 @@ TEST_F(RowTest, NegativeGeometryIsClamped)
     EXPECT_EQ(Requested(bar.CaptionBox), Size(1, 18));
     EXPECT_EQ(Requested(bar.ValueBox), Size(50, 1));
     EXPECT_EQ(Requested(bar.BarBox), Size(1, 1));
+
+    // A picture cannot be scaled to a negative size: it is left out like a
+    // missing one, never shown at its file size.
+    CompProgressBarHolder pictures;
+    pictures.DebugOutput = 1;
+    pictures.CaptionImageWidth = -200;
+    pictures.HolderHeight = -18;
+    pictures.UnitWidth = -0.5f;
+    CaptureStdout();
+    pictures.ConstructLayout();
+    EXPECT_EQ(GetCapturedStdout(), "ConstructLayout CompProgressBarHolder\n"
+                                   "Image Not Found ./Images/GreyBox.png\n"
+                                   "Image Not Found ./Images/ProgressHolder.jpg\n"
+                                   "Image Not Found ./Images/VoltsUnit.jpg\n");
+    for (Gtk::Image* image : {&pictures.CaptionBackgroundImage, &pictures.HolderImage, &pictures.UnitImage})
+        EXPECT_EQ(LoadedFrom(*image), "");
+
+    CompDualVal narrow;
+    narrow.DebugOutput = 0;
+    narrow.CellWidthFraction = -0.2f;
+    narrow.ConstructLayout();
+    EXPECT_EQ(LoadedFrom(narrow.LeftStateImage), "");
+    EXPECT_EQ(LoadedFrom(narrow.RightStateImage), "");
 }
 
 }  // namespace

@@ -144,7 +144,9 @@ TEST_F(ValueRow, GetReSizedImage)
     EXPECT_EQ(PictureSize(row.UnitImage), Size(56, 18));
     CaptureStdout();
     row.GetReSizedImage(row.UnitImage, "./Images/Absent.jpg", 56, 18);
-    EXPECT_EQ(GetCapturedStdout(), "Image Dosen't Exists./Images/Absent.jpg\n");
+    row.GetReSizedImage(row.UnitImage, "./Images/HertzUnit.jpg", 56, -18);
+    EXPECT_EQ(GetCapturedStdout(), "Image Dosen't Exists./Images/Absent.jpg\n"
+                                   "Image Dosen't Exists./Images/HertzUnit.jpg\n");
     EXPECT_EQ(LoadedFrom(row.UnitImage), "./Images/AmpsUnit.jpg");
 }
 
