@@ -72,19 +72,19 @@ protected:
     static void Apply(const Writes& writes)
     {
         for (const Write& w : writes) {
-            const PortEntry* p = FindPort(w.port);
+            const MvbPort* p = FindPort(w.port);
             ASSERT_NE(p, nullptr) << "port " << w.port;
-            ASSERT_LT(w.word, p->size) << "port " << w.port;
-            p->words[w.word] = static_cast<unsigned short>(p->words[w.word] | w.value);
+            ASSERT_LT(w.word, WordCount(*p)) << "port " << w.port;
+            p->buffer[w.word] = static_cast<unsigned short>(p->buffer[w.word] | w.value);
         }
     }
 
     static void SetWord(int port, int word, unsigned short value)
     {
-        const PortEntry* p = FindPort(port);
+        const MvbPort* p = FindPort(port);
         ASSERT_NE(p, nullptr) << "port " << port;
-        ASSERT_LT(word, p->size) << "port " << port;
-        p->words[word] = value;
+        ASSERT_LT(word, WordCount(*p)) << "port " << port;
+        p->buffer[word] = value;
     }
 
     static void SetFlg2Marker(bool on) { SetWord(1500, 2, on ? kMarker : 0); }

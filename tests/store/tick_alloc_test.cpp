@@ -35,9 +35,9 @@ namespace {
 // fault raised and a key pending now and then.
 void BusyBus(int tick)
 {
-    for (const storetest::PortBuffer& p : storetest::kAllPorts)
-        for (std::size_t w = 0; w < p.bytes / 2; ++w)
-            p.words[w] = static_cast<unsigned short>(tick * 7919u + w * 104729u);
+    for (const MvbPort& p : mvb_config_ports)
+        for (std::size_t w = 0; p.buffer && w < p.size / 2u; ++w)
+            p.buffer[w] = static_cast<unsigned short>(tick * 7919u + w * 104729u);
     FLG2_1500[2] = (tick / 50) % 2 ? 0xF2AC : 0;
     DDU_300[0] &= 0x7FFF;   // no wheel diameters from the bus (that would save a file)
     DDA2_1804[0] = tick % 3 ? 12000 : 0;

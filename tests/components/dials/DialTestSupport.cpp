@@ -1,5 +1,7 @@
 #include "DialTestSupport.h"
 
+#include "CompCircularGauge.h"
+
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +101,26 @@ std::string CaptureOutput(const std::function<void()>& action)
     testing::internal::CaptureStdout();
     action();
     return testing::internal::GetCapturedStdout();
+}
+
+void ConfigureAsMainScreen(CompCircularGauge& gauge)
+{
+    gauge.SpeedBoxWidth = 35;
+    gauge.SpeedBoxHeight = 20;
+    gauge.SpeedBoxX = 133;
+    gauge.SpeedBoxY = 178;
+    gauge.SpeedFontSize = 12;
+    gauge.UnitBoxWidth = 50;
+    gauge.UnitBoxHeight = 20;
+    gauge.UnitBoxX = 126;
+    gauge.UnitBoxY = 200;
+    gauge.UnitFontSize = 10;
+    gauge.VoltBoxWidth = 30;
+    gauge.VoltBoxHeight = 12;
+    gauge.VoltBoxX = 300;
+    gauge.VoltBoxY = 230;
+    gauge.VoltDialY = 170;
+    gauge.VoltFontSize = 7;
 }
 
 }  // namespace dialtest

@@ -9,7 +9,13 @@
 #include <string>
 #include <vector>
 
+class CompCircularGauge;
+
 namespace dialtest {
+
+// The box, font and dial settings the main screen gives its gauge.
+void ConfigureAsMainScreen(CompCircularGauge& gauge);
+
 
 // Shows a widget alone in an off-screen top-level window and reads back what
 // it drew (off screen, so windows of other test programs on the same display

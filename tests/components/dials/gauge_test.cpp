@@ -37,26 +37,6 @@ int Count(const std::string& text, const std::string& line)
 }
 
 // The main screen's settings for its gauge.
-void ConfigureAsMainScreen(CompCircularGauge& gauge)
-{
-    gauge.set_border_width(0);
-    gauge.SpeedBoxWidth = 35;
-    gauge.SpeedBoxHeight = 20;
-    gauge.SpeedBoxX = 133;
-    gauge.SpeedBoxY = 178;
-    gauge.SpeedFontSize = 12;
-    gauge.UnitBoxWidth = 50;
-    gauge.UnitBoxHeight = 20;
-    gauge.UnitBoxX = 126;
-    gauge.UnitBoxY = 200;
-    gauge.UnitFontSize = 10;
-    gauge.VoltBoxWidth = 30;
-    gauge.VoltBoxHeight = 12;
-    gauge.VoltBoxX = 300;
-    gauge.VoltBoxY = 230;
-    gauge.VoltDialY = 170;
-    gauge.VoltFontSize = 7;
-}
 
 class GaugeTest : public ::testing::Test {
 protected:
@@ -90,7 +70,8 @@ TEST_F(GaugeTest, DefaultsLeaveNoSettingUnset)
 TEST_F(GaugeTest, LayoutPlacesDialsAndBoxesFromSettings)
 {
     CompCircularGauge gauge;
-    ConfigureAsMainScreen(gauge);
+    gauge.set_border_width(0);
+    dialtest::ConfigureAsMainScreen(gauge);
     gauge.SpeedDialX = 2.9f;  // truncated to 2
     gauge.ConstructLayout();
 
@@ -159,7 +140,8 @@ TEST_F(GaugeTest, LayoutPlacesDialsAndBoxesFromSettings)
 TEST_F(GaugeTest, NegativeSizesRequestNothing)
 {
     CompCircularGauge gauge;
-    ConfigureAsMainScreen(gauge);
+    gauge.set_border_width(0);
+    dialtest::ConfigureAsMainScreen(gauge);
     gauge.SpeedDialWidth = -10;
     gauge.VoltDialHeight = -0.5f;  // truncates to 0
     gauge.UnitBoxWidth = -1.5f;    // -1 would mean "natural size" to the toolkit

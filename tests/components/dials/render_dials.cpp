@@ -1,6 +1,7 @@
 // Renders the gauge and the value row, set up as their owners set them up,
 // with the real image set (./Images of the build tree), into ./renders/.
 #include "CompCircularGauge.h"
+#include "DialTestSupport.h"
 #include "CompValueIndicator.h"
 
 #include "TestSupport.h"
@@ -32,22 +33,7 @@ void RenderGauge(short speed, short volt, const std::string& name)
     box.set_size_request(384, 270);
     CompCircularGauge gauge;
     gauge.set_border_width(2);
-    gauge.SpeedBoxWidth = 35;
-    gauge.SpeedBoxHeight = 20;
-    gauge.SpeedBoxX = 133;
-    gauge.SpeedBoxY = 178;
-    gauge.SpeedFontSize = 12;
-    gauge.UnitBoxWidth = 50;
-    gauge.UnitBoxHeight = 20;
-    gauge.UnitBoxX = 126;
-    gauge.UnitBoxY = 200;
-    gauge.UnitFontSize = 10;
-    gauge.VoltBoxWidth = 30;
-    gauge.VoltBoxHeight = 12;
-    gauge.VoltBoxX = 300;
-    gauge.VoltBoxY = 230;
-    gauge.VoltDialY = 170;
-    gauge.VoltFontSize = 7;
+    dialtest::ConfigureAsMainScreen(gauge);
     gauge.ConstructLayout();
     gauge.UpdateSpeed(speed);
     gauge.UpdateVolt(volt);
