@@ -167,6 +167,16 @@ protected:
     testsupport::TempWorkDir dir_;
 };
 
+// A row test whose working directory holds every picture the rows load.
+class PicturedRowTest : public RowTest {
+protected:
+    void SetUp() override
+    {
+        RowTest::SetUp();
+        WriteAllPictures();
+    }
+};
+
 // Shows a row in a window and lets it be laid out, so that allocations and
 // mapping can be checked.
 class ShownRow {

@@ -15,14 +15,7 @@ const std::string kGrey = "./Images/GreyBox.png";
 const std::string kHolder = "./Images/ProgressHolder.jpg";
 const std::string kVolts = "./Images/VoltsUnit.jpg";
 
-class BarRow : public RowTest {
-protected:
-    void SetUp() override
-    {
-        RowTest::SetUp();
-        WriteAllPictures();
-    }
-};
+using BarRow = PicturedRowTest;
 
 TEST_F(BarRow, DefaultsBuildCaptionHolderAndUnit)
 {

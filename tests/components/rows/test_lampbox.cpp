@@ -15,14 +15,7 @@ const std::string kUp = "./Images/pantoup.jpg";
 const std::string kDown = "./Images/pantodown.jpg";
 const std::string kGrey = "./Images/GreyBox.png";
 
-class LampRow : public RowTest {
-protected:
-    void SetUp() override
-    {
-        RowTest::SetUp();
-        WriteAllPictures();
-    }
-};
+using LampRow = PicturedRowTest;
 
 TEST_F(LampRow, DefaultsBuildCaptionAndOffLamp)
 {

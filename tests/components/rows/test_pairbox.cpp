@@ -15,14 +15,7 @@ const std::string kGrey = "./Images/GreyBox.png";
 const std::string kHertz = "./Images/HertzUnit.jpg";
 const std::string kValue = "./Images/ValIndicator2.jpg";
 
-class PairRow : public RowTest {
-protected:
-    void SetUp() override
-    {
-        RowTest::SetUp();
-        WriteAllPictures();
-    }
-};
+using PairRow = PicturedRowTest;
 
 TEST_F(PairRow, DefaultsBuildImageRowAndReportEmptyCaption)
 {

@@ -11,14 +11,7 @@ namespace {
 const std::string kGrey = "./Images/GreyBox.png";
 const std::string kNullUnit = "./Images/NULLUnit.jpg";
 
-class ValueRow : public RowTest {
-protected:
-    void SetUp() override
-    {
-        RowTest::SetUp();
-        WriteAllPictures();
-    }
-};
+using ValueRow = PicturedRowTest;
 
 TEST_F(ValueRow, DefaultsShowCyanZeroOnGrey)
 {
