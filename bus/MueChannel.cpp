@@ -23,14 +23,18 @@ bool ChannelOpen()
     return reg_current() != reg_backend_closed;
 }
 
-const int kMostStaleBytes = 255;
+// Bytes of the last reply a receive gave up on that may still come.
+unsigned char staleReplyBytes = 0;
 
 // A reply that came after its wait had expired would be taken as the reply to
-// the next command, shifting every later port's data by one read: such bytes
-// are dropped before a command is sent.
+// the next command, shifting every later port's data by one read: after a
+// receive time-out, the bytes of that reply that come (at most its length)
+// are dropped before each following command is sent. Only then: a status
+// register stuck with its ready bit set (no card) would otherwise cost a long
+// drain on every command.
 void DiscardStaleReply(unsigned char bus_id)
 {
-    for (int n = 0; n < kMostStaleBytes && cch_reg_stat_ready(bus_id, cch_reg_stat_rxready); ++n)
+    for (; staleReplyBytes > 0 && cch_reg_stat_ready(bus_id, cch_reg_stat_rxready); --staleReplyBytes)
         inb(cch_reg_data);
 }
 
@@ -75,6 +79,7 @@ void outb(unsigned char value, unsigned short port)
 
 int mue_cch_init(unsigned char)
 {
+    staleReplyBytes = 0;
     return reg_open() == 0 ? 0 : kNoAccess;
 }
 
@@ -101,7 +106,10 @@ int mue_cch_transmit(unsigned char bus_id, unsigned char count, const unsigned c
 
 int mue_cch_receive(unsigned char bus_id, unsigned char count, unsigned char* bytes)
 {
-    return Transfer(bus_id, cch_reg_stat_rxready, count, bytes, cch_get_data8, kRxTimeout);
+    const int status = Transfer(bus_id, cch_reg_stat_rxready, count, bytes, cch_get_data8, kRxTimeout);
+    if (status == kRxTimeout)
+        staleReplyBytes = count;
+    return status;
 }
 
 void cch_put_data8(unsigned char, unsigned short count, const unsigned char* bytes)

@@ -21,7 +21,8 @@ int mue_cch_init(unsigned char bus_id);
 int mue_cch_close(unsigned char bus_id);
 // 35 zero bytes to the data register, without any ready test.
 int mue_cch_clean_up(unsigned char bus_id);
-// 0, 6 (device not ready to take bytes) or 2 (no access).
+// 0, 6 (device not ready to take bytes) or 2 (no access). After a receive
+// time-out the late bytes of that reply (at most its length) are dropped first.
 int mue_cch_transmit(unsigned char bus_id, unsigned char count, const unsigned char* bytes);
 // 0, 8 (no reply byte ready) or 2 (no access).
 int mue_cch_receive(unsigned char bus_id, unsigned char count, unsigned char* bytes);

@@ -136,8 +136,11 @@ void mvb_read_port(unsigned short port, unsigned short size, unsigned short* buf
 {
     mvb_status = mue_pd_full_get_port_data(p_bus_ctrl, port, 0, static_cast<unsigned char>(size & 0xFF),
                                            &pd_port_status, buffer, &pd_port_freshness);
-    for (unsigned short i = 0; i < size / 2; ++i)
-        buffer[i] = NIBBLESET(buffer[i]);
+    // A size the command refused says nothing about the caller's buffer,
+    // which may be shorter: it is left alone.
+    if (mvb_status != mue_status_frame)
+        for (unsigned short i = 0; i < size / 2; ++i)
+            buffer[i] = NIBBLESET(buffer[i]);
     mvb_error = mvb_status ? 1 : 0;
 }
 

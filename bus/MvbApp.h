@@ -29,6 +29,8 @@ int mue_app_stop();
 
 // Size code of a port size in bytes; -1 above 32.
 int fc_from_portsize(int size);
+// Reads a sink port and exchanges the bytes of every word of the buffer;
+// a size the command refuses (odd, or above 32) leaves the buffer untouched.
 void mvb_read_port(unsigned short port, unsigned short size, unsigned short* buffer);
 int mvb_write_port(unsigned short port, unsigned short size, const unsigned short* buffer);
 

@@ -3,6 +3,7 @@
 
 #include "KeypadLine.h"
 #include "MueAccess.h"
+#include "MueChannel.h"
 #include "MueCommands.h"
 #include "MvbApp.h"
 
@@ -246,6 +247,9 @@ const MvbPort mvb_poll_ports[mvb_poll_read_count] = {
 
 #undef BUFFER
 
+bool mvb_poll_paused = false;
+time_t mvb_poll_pause_start = 0;
+
 namespace {
 
 bool TimedOut(int status)
@@ -253,12 +257,37 @@ bool TimedOut(int status)
     return status == mue_status_tx_timeout || status == mue_status_rx_timeout;
 }
 
+// The port exchanges of one poll; false when they ended in a time-out.
+bool ExchangePorts()
+{
+    if (TimedOut(mvb_write_port(mvb_source_port, sizeof DDU_301, DDU_301)))
+        return false;
+    for (const MvbPort& entry : mvb_poll_ports) {
+        mvb_read_port_swap(entry.port, entry.size, entry.buffer);
+        if (TimedOut(mvb_status))
+            return false;
+    }
+    return true;
+}
+
+// While paused the bus is tried again once the retry interval has passed
+// since the time-out (or the clock has been set back).
+bool BusRests()
+{
+    if (!mvb_poll_paused)
+        return false;
+    const time_t now = cch_clock(nullptr);
+    return now >= mvb_poll_pause_start && now - mvb_poll_pause_start < mvb_poll_retry_seconds;
+}
+
 }  // namespace
 
 unsigned short mvb_port_config_word(const MvbPort& entry)
 {
     const bool source = entry.port == mvb_source_port;
-    const unsigned short code = static_cast<unsigned short>(fc_from_portsize(entry.size) << 12);
+    // A size above 32 has no code (-1): its field is all ones, shifted as an
+    // unsigned number.
+    const unsigned code = static_cast<unsigned>(fc_from_portsize(entry.size)) << 12;
     return static_cast<unsigned short>((source ? mue_pd_full_port_config_src : 0) |
                                        (code & mue_pd_full_port_config_fc_mask) |
                                        (entry.port & mue_pd_full_port_config_la_mask));
@@ -281,21 +310,22 @@ void MVB_Init_list()
 
 void read_mvb_vars()
 {
-    // A device that stops answering costs one time-out per poll, not one per
-    // exchange: the first time-out ends this poll's exchanges and the buffers
-    // keep their last values.
-    if (TimedOut(mvb_write_port(mvb_source_port, sizeof DDU_301, DDU_301)))
+    // A device that stops answering costs one time-out per retry interval,
+    // not one per exchange or per poll: the first time-out ends this poll's
+    // exchanges, the buffers keep their last values, and the polls of the
+    // next few seconds skip the bus.
+    if (BusRests())
         return;
-    for (const MvbPort& entry : mvb_poll_ports) {
-        mvb_read_port_swap(entry.port, entry.size, entry.buffer);
-        if (TimedOut(mvb_status))
-            return;
-    }
+    mvb_poll_paused = !ExchangePorts();
+    if (mvb_poll_paused)
+        mvb_poll_pause_start = cch_clock(nullptr);
 }
 
 void mvb_read_port_swap(unsigned short port, int size, unsigned short* buffer)
 {
     mvb_read_port(port, static_cast<unsigned short>(size), buffer);
+    if (mvb_status == mue_status_frame)
+        return;  // refused size: mvb_read_port left the buffer alone
     for (int i = 0; i < size / 2; ++i)
         buffer[i] = NIBBLESET(buffer[i]);
 }

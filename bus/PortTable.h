@@ -5,6 +5,8 @@
 
 #include "PortBuffers.h"
 
+#include <ctime>
+
 // One entry of the port table: port address, its buffer (null for the
 // ports that are configured and never read) and its size in bytes.
 struct MvbPort {
@@ -27,8 +29,14 @@ void MVB_Init_list();
 
 // One poll: write 301, read the 106 sinks (107 reads), then read the keypad
 // line. The first time-out ends the poll's port exchanges; the keypad is
-// still read.
+// still read. After a poll that ended in a time-out the following polls leave
+// the bus alone (the keypad is still read) and try it again once every
+// mvb_poll_retry_seconds, so a dead device does not hold the display for a
+// whole time-out at every poll.
 void FetchMVBData();
+const long mvb_poll_retry_seconds = 5;
+extern bool mvb_poll_paused;        // the last poll that tried the bus ended in a time-out
+extern time_t mvb_poll_pause_start; // channel clock reading when it did
 void readMVBData();
 // The port exchanges of one poll, in poll order.
 void read_mvb_vars();

@@ -62,6 +62,7 @@ void MueDevice::Reset()
     std::memset(publishedMask_, 0, sizeof publishedMask_);
     deviceConfig_ = 0;
     baConfig_ = 0;
+    std::memset(command_, 0, sizeof command_);
     commandLength_ = 0;
     commandExpected_ = 0;
     reply_.clear();
@@ -163,7 +164,9 @@ void MueDevice::Execute()
     ++commands_;
     if (record_)
         frames_.push_back(Frame(command_, command_ + commandLength_));
-    const unsigned short word = static_cast<unsigned short>(command_[1] << 8 | command_[2]);
+    // The 16-bit field after the letter; the one-byte command has none.
+    const unsigned short word =
+        commandLength_ >= 3 ? static_cast<unsigned short>(command_[1] << 8 | command_[2]) : 0;
     switch (command_[0]) {
     case 'H': {
         const unsigned port = word & kConfigAddressMask;

@@ -2,6 +2,8 @@
 #include "Scenario.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -10,13 +12,17 @@ namespace mvbsim {
 
 namespace {
 
+// Decimal, or hexadecimal after "0x": a leading zero does not make it octal.
 bool Number(const std::string& text, unsigned long limit, unsigned long& value)
 {
-    if (text.empty() || text[0] == '-' || text[0] == '+')
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const std::string digits = hex ? text.substr(2) : text;
+    if (digits.empty() || !std::isxdigit(static_cast<unsigned char>(digits[0])))
         return false;
     char* end = nullptr;
-    value = std::strtoul(text.c_str(), &end, 0);
-    return *end == '\0' && value <= limit;
+    errno = 0;
+    value = std::strtoul(digits.c_str(), &end, hex ? 16 : 10);
+    return *end == '\0' && errno == 0 && value <= limit;
 }
 
 bool ParseLine(std::istringstream& in, Event& event, std::string& error)

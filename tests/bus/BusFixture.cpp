@@ -20,6 +20,7 @@ void BusTest::SetUp()
     Device().Reset();
     bus_id = 0;
     p_bus_ctrl = &bus_id;
+    mvb_poll_paused = false;
     ASSERT_EQ(0, mue_acc_init(p_bus_ctrl));
 }
 
@@ -93,6 +94,7 @@ unsigned char FakeRegisters::status = 0;
 time_t FakeRegisters::readyFrom = 0;
 std::size_t FakeRegisters::replyAfterWrites = 0;
 int FakeRegisters::statusReads = 0;
+int FakeRegisters::dataReads = 0;
 Bytes FakeRegisters::written;
 Bytes FakeRegisters::toRead;
 std::size_t FakeRegisters::readAt = 0;
@@ -103,6 +105,7 @@ void FakeRegisters::Install(unsigned char fixedStatus)
     readyFrom = 0;
     replyAfterWrites = 0;
     statusReads = 0;
+    dataReads = 0;
     written.clear();
     toRead.clear();
     readAt = 0;
@@ -119,6 +122,7 @@ unsigned char FakeRegisters::In(unsigned short port)
         const bool readable = written.size() >= replyAfterWrites && readAt < toRead.size();
         return static_cast<unsigned char>(status | (readable ? 0x01 : 0x00));
     }
+    ++dataReads;
     if (written.size() < replyAfterWrites)
         return 0xFF;
     return readAt < toRead.size() ? toRead[readAt++] : 0xFF;
@@ -138,7 +142,7 @@ void BlockedDevice::Install(unsigned long after, Wait which, int reads)
 {
     afterCommands = after;
     wait = which;
-    blockedReads = reads >= 0 ? reads : (which == Send ? 3 : 2);
+    blockedReads = reads >= 0 ? reads : 2;
     reg_install_hooks(&In, &Out);
     ASSERT_EQ(0, mue_cch_init(0));
 }

@@ -8,6 +8,7 @@
 #include "MueChannel.h"
 #include "MueDevice.h"
 #include "MvbApp.h"
+#include "PortTable.h"
 #include "RegisterAccess.h"
 #include "TestSupport.h"
 
@@ -69,6 +70,7 @@ struct FakeRegisters {
     static time_t readyFrom;
     static std::size_t replyAfterWrites;
     static int statusReads;
+    static int dataReads;
     static Bytes written;
     static Bytes toRead;
     static std::size_t readAt;
@@ -81,8 +83,7 @@ struct FakeRegisters {
 // out afterCommands commands, report "not ready" (status 0x00) for the next
 // blockedReads status reads of a send wait (no reply waiting) or of a
 // receive wait (reply waiting). With JumpClock the default count makes
-// exactly one failed wait (a send also reads the status once to drop a stale
-// reply) and the device then answers again.
+// exactly one failed wait and the device then answers again.
 struct BlockedDevice {
     enum Wait { Send, Receive };
     static unsigned long afterCommands;

@@ -169,6 +169,27 @@ TEST_F(AppTest, WriteAndReadPortMoveWordsHighByteFirst)
     EXPECT_EQ(1, mvb_error);
 }
 
+TEST_F(AppTest, ReadOfARefusedSizeLeavesTheBufferAlone)
+{
+    // The caller's buffer may be shorter than a refused size: nothing of it
+    // is exchanged, by the read or by the poll's exchange back.
+    Device().SetSinkWord(1020, 0, 0x1234);
+    for (unsigned short size : {34, 3, 64}) {
+        unsigned short buffer[32];
+        for (int i = 0; i < 32; ++i)
+            buffer[i] = static_cast<unsigned short>(0x0100 + i);
+        mvb_read_port(1020, size, buffer);
+        EXPECT_EQ(mue_status_frame, mvb_status) << size;
+        EXPECT_EQ(1, mvb_error) << size;
+        for (int i = 0; i < 32; ++i)
+            ASSERT_EQ(0x0100 + i, buffer[i]) << "size " << size << " word " << i;
+        mvb_read_port_swap(1020, size, buffer);
+        for (int i = 0; i < 32; ++i)
+            ASSERT_EQ(0x0100 + i, buffer[i]) << "swap, size " << size << " word " << i;
+    }
+    EXPECT_EQ(0ul, Device().PortReads());
+}
+
 TEST_F(AppTest, SizeCodesAndWordHelpers)
 {
     const struct { int size; int code; } codes[] = {{0, 0},  {1, 0},  {2, 0},  {3, 1},  {4, 1},  {5, 2}, {8, 2},

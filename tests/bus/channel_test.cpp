@@ -40,13 +40,13 @@ TEST_F(ChannelTest, ReadyDeviceMovesTheWholeBurstAfterOneReadyTest)
     FakeRegisters::Install(0x60);
     const unsigned char out[] = {0x47, 0x01, 0x2D};
     EXPECT_EQ(0, mue_cch_transmit(0, 3, out));
-    EXPECT_EQ(2, FakeRegisters::statusReads);  // stale-reply check, ready test
+    EXPECT_EQ(1, FakeRegisters::statusReads);
     EXPECT_EQ(Bytes(out, out + 3), FakeRegisters::written);
     FakeRegisters::status = 0x61;
     FakeRegisters::toRead = {1, 2, 3};
     unsigned char in[3] = {};
     EXPECT_EQ(0, mue_cch_receive(0, 3, in));
-    EXPECT_EQ(3, FakeRegisters::statusReads);
+    EXPECT_EQ(2, FakeRegisters::statusReads);
     EXPECT_EQ(Bytes({1, 2, 3}), Bytes(in, in + 3));
 }
 
@@ -65,6 +65,39 @@ TEST_F(ChannelTest, LateReplyIsDroppedBeforeTheNextCommand)
     unsigned short config = 0;
     EXPECT_EQ(0, mue_pd_full_get_port_config(p_bus_ctrl, 0x0ABC, &config));
     EXPECT_EQ(0x0ABC, config);
+}
+
+TEST_F(ChannelTest, StatusStuckReadyCostsNoDrain)
+{
+    // No card: the status register reads 0xFF. A command costs its own
+    // bytes, not a drain of 255 reads before each send.
+    FakeRegisters::Install(0xFF);
+    unsigned char status = 0;
+    unsigned short data[16] = {};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(0, mue_pd_full_get_port_data(p_bus_ctrl, 1020, 0, 32, &status, data, nullptr));
+    EXPECT_EQ(10 * 35, FakeRegisters::dataReads);
+    EXPECT_EQ(10 * 2, FakeRegisters::statusReads);
+}
+
+TEST_F(ChannelTest, AfterAReceiveTimeOutAtMostThatReplyIsDropped)
+{
+    FakeRegisters::Install(0x60);
+    FakeRegisters::toRead = {0x1F, 0x3F, 0xAA, 0xBB};
+    FakeRegisters::replyAfterWrites = 100;  // nothing readable yet
+    ScriptedClock::Use({100, 104});
+    unsigned char reply[2] = {};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(8, mue_cch_receive(0, 2, reply));
+    EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout());
+
+    FakeRegisters::replyAfterWrites = 0;  // the late reply comes, and more bytes behind it
+    const unsigned char out[] = {'I', 0x0A, 0xBC};
+    EXPECT_EQ(0, mue_cch_transmit(0, 3, out));
+    EXPECT_EQ(2u, FakeRegisters::readAt);  // the two late bytes, nothing more
+    EXPECT_EQ(Bytes(out, out + 3), FakeRegisters::written);
+    EXPECT_EQ(0, mue_cch_transmit(0, 3, out));
+    EXPECT_EQ(2u, FakeRegisters::readAt);  // dropped once only
 }
 
 TEST_F(ChannelTest, WaitExpiresAfterMoreThanThreeSecondsWithOneLine)

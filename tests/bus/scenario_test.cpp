@@ -57,6 +57,25 @@ TEST(ScenarioTest, BadLinesAreRefusedWithTheirNumber)
     }
 }
 
+TEST(ScenarioTest, NumbersAreDecimalOrHexadecimalNeverOctal)
+{
+    const struct { const char* value; bool taken; unsigned short expected; } cases[] = {
+        {"010", true, 10},    {"0", true, 0},          {"08", true, 8},     {"0x10", true, 16},
+        {"0X1f", true, 31},   {"00065535", true, 65535}, {"0x", false, 0},  {"0x-1", false, 0},
+        {"+1", false, 0},     {"1e3", false, 0},       {"0x1 ", true, 1},
+    };
+    for (const auto& c : cases) {
+        mvbsim::Scenario scenario;
+        std::string error;
+        const bool taken = mvbsim::ParseScenario(std::string("010 port 1 0 ") + c.value, scenario, error);
+        EXPECT_EQ(c.taken, taken) << c.value << " -> " << error;
+        if (taken && c.taken) {
+            EXPECT_EQ(c.expected, scenario.events.at(0).value) << c.value;
+            EXPECT_EQ(10ul, scenario.events.at(0).atMs) << c.value;
+        }
+    }
+}
+
 TEST(ScenarioTest, FaultNamesSetTheDeviceFaults)
 {
     mue_sim::MueDevice::Faults faults;

@@ -189,7 +189,7 @@ TEST_F(SocketTest, InjectedFaultsFailTheDeviceCheck)
     }
 }
 
-TEST_F(SocketTest, LinkClosedMidRunCostsOneTimeOutPerPoll)
+TEST_F(SocketTest, LinkClosedMidRunCostsOneTimeOutPerRetry)
 {
     const unsigned long startUp = 3 + 4096 + 240 + 1 + 240;
     StartSimulator("0 port 3300 0 0x7788\n", {"--close-after", std::to_string(startUp + 108)});
@@ -202,6 +202,8 @@ TEST_F(SocketTest, LinkClosedMidRunCostsOneTimeOutPerPoll)
     FastClock::Use();
     testing::internal::CaptureStdout();
     FetchMVBData();
+    FetchMVBData();  // within the retry interval: the bus is left alone
+    FastClock::readings += 20 * mvb_poll_retry_seconds;
     FetchMVBData();
     EXPECT_EQ(kTimeoutLine + kTimeoutLine, testing::internal::GetCapturedStdout());
     EXPECT_EQ(0x00, inb(cch_reg_stat));
