@@ -110,8 +110,7 @@ void DecodeCab(ReadMVBData& s, const CabPorts& cab, bool roundPrimaryVoltage)
     DecodeCells(s, cab.x035, kCabCells);
 
     s.PrimaryCurrent = Scaled(cab.x020[12], 10);
-    s.PrimaryVoltage = Scaled(cab.x020[13], 100);
-    if (roundPrimaryVoltage) s.PrimaryVoltage = RoundedToTenth(s.PrimaryVoltage);
+    s.PrimaryVoltage = roundPrimaryVoltage ? WordTenths(cab.x020[13], 1, 100) : Scaled(cab.x020[13], 100);
     s.ActualSpeed = Scaled(cab.x020[3], 10);
     s.LocoNumber = cab.x040[4];
     s.SecondLocoNumber = cab.x040[5];
@@ -144,7 +143,7 @@ const WordSource kSoftwareVersionSources[7] = {
 struct ConverterRow {
     float (ReadMVBData::*member)[3];
     WordSource source[3];
-    float fullScale;
+    unsigned fullScale;
 };
 
 const ConverterRow kAuxConverterRows[] = {
@@ -154,9 +153,9 @@ const ConverterRow kAuxConverterRows[] = {
     {&ReadMVBData::BurOutputFrequency, {{BUR1_3900, 4}, {BUR2_3950, 7}, {BUR3_4000, 7}}, 100},
 };
 
-float FullScaleTenth(unsigned short word, float fullScale)
+float FullScaleTenth(unsigned short word, unsigned fullScale)
 {
-    return RoundedToTenth(static_cast<float>(word) * fullScale / 4096.0f);
+    return WordTenths(word, fullScale, 4096);
 }
 
 // Contactors 52_1 to 52_5 by which converter fault cell (5, 6 or 7) is set:

@@ -46,6 +46,17 @@ inline float RoundedToTenth(float v)
     return std::round(tenths) / 10.0f;
 }
 
+// round(word times multiplier / divisor times 10) / 10, halves away from
+// zero, computed exactly in integers: rounding the float quotient instead
+// comes out a tenth high for some words whose exact value lies just below a
+// half (6558.349... would read 6558.4).
+inline float WordTenths(unsigned short word, unsigned multiplier, unsigned divisor)
+{
+    const unsigned long long scaled = 10ull * word * multiplier;
+    const unsigned long long tenths = (2 * scaled + divisor) / (2ull * divisor);
+    return static_cast<float>(tenths) / 10.0f;
+}
+
 // A 32-bit counter from its high and low words.
 inline unsigned int Join32(unsigned short high, unsigned short low)
 {

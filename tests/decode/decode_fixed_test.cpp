@@ -74,6 +74,11 @@ const FixedCase kFixedCases[] = {
     {"aux winding voltage", {{3950, 2, 4096}}, FIELD(AuxWindingInputVoltage), 1250.0},
     {"aux winding voltage half up", {{3950, 2, 512}}, FIELD(AuxWindingInputVoltage), 156.3},
     {"aux winding current", {{105, 3, 2999}}, FIELD(AuxWindingInputCurrent), 299.9},
+    // words whose exact value lies just below a half: float rounding read a tenth high
+    {"aux 1 dc link just below half", {{3900, 2, 26863}}, FIELD(BurDcLinkVoltage[0]), 6558.3},
+    {"aux 2 output voltage just below half", {{2125, 7, 27119}}, FIELD(BurOutputVoltage[1]), 6620.8},
+    {"aux 3 dc current just below half", {{4000, 6, 27247}}, FIELD(BurDcLinkCurrent[2]), 3326.0},
+    {"aux winding voltage just below half", {{3950, 2, 6115}}, FIELD(AuxWindingInputVoltage), 1866.1},
 
     // node values
     {"node FLG1 screen", {{1020, 0, 11}}, FIELD(NodeScreenValues[0]), 11},
