@@ -94,6 +94,26 @@ bool WriteAll(int fd, const char* text, std::size_t length)
     return true;
 }
 
+// The rename lives in the directory: until the directory itself reaches
+// the disk a power cut can bring the old file back.
+bool SyncDirectoryOf(const char* path)
+{
+    char directory[kMaxText];
+    const char* slash = std::strrchr(path, '/');
+    if (!slash)
+        std::snprintf(directory, sizeof directory, ".");
+    else if (slash == path)
+        std::snprintf(directory, sizeof directory, "/");
+    else if (std::snprintf(directory, sizeof directory, "%.*s", static_cast<int>(slash - path), path) >=
+             static_cast<int>(sizeof directory))
+        return false;
+    const int fd = ::open(directory, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
 bool SameContent(const char* path, const char* text, std::size_t length)
 {
     char current[kMaxText];
@@ -191,6 +211,10 @@ WriteResult WriteIfChanged(const char* path, const char* text, std::size_t lengt
     ok = (::close(fd) == 0) && ok;
     if (!ok || ::rename(temp, path) != 0) {
         ::unlink(temp);
+        PrintFileNotFound();
+        return WriteResult::Failed;
+    }
+    if (!SyncDirectoryOf(path)) {
         PrintFileNotFound();
         return WriteResult::Failed;
     }

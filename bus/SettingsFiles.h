@@ -38,7 +38,8 @@ bool ParseActualSpeed(const char* text, std::size_t length, float& value);
 bool ReadText(const char* path, char (&text)[kMaxText], std::size_t& length);
 
 // Writes the text when the file's current content differs: temporary file in
-// the same directory, flushed to disk, renamed over the file. Prints
+// the same directory, flushed to disk, renamed over the file, and the
+// directory flushed too (so the rename survives a power cut). Prints
 // "File not found" when the file cannot be written.
 WriteResult WriteIfChanged(const char* path, const char* text, std::size_t length);
 

@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 #include "SettingsFiles.h"
 #include "TestSupport.h"
@@ -244,4 +249,60 @@ TEST(SettingsWrite, WrittenFileReadsBack)
     EXPECT_TRUE(LoadActualSpeed(v));
     for (int i = 0; i < kBogies; ++i) EXPECT_EQ(back[i], d[i]);
     EXPECT_FLOAT_EQ(v, 1.5f);
+}
+
+// Every fsync of this program is noted (the path synced, and for a directory
+// what the wheel diameter file held at that moment), then done.
+namespace {
+
+struct Synced {
+    std::string path;
+    bool directory;
+    std::string fileThen;
+};
+std::vector<Synced> syncLog;
+
+std::string RealPath(const std::string& path)
+{
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? resolved : path;
+}
+
+}  // namespace
+
+extern "C" int fsync(int fd)
+{
+    char link[PATH_MAX];
+    const ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), link, sizeof link - 1);
+    struct stat st;
+    const bool directory = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    char text[kMaxText];
+    std::size_t length = 0;
+    const bool read = directory && ReadText(kWheelDiameterFile, text, length);
+    syncLog.push_back({n > 0 ? std::string(link, static_cast<std::size_t>(n)) : "?", directory,
+                       read ? std::string(text, length) : ""});
+    using Real = int (*)(int);
+    static Real real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "fsync"));
+    return real ? real(fd) : 0;
+}
+
+TEST(SettingsWrite, RenameIsMadeDurableBySyncingTheDirectory)
+{
+    // Without the directory on disk a power cut can bring the old file back.
+    testsupport::TempWorkDir dir;
+    dir.WriteFile(kWheelDiameterFile, "BOGIE1WHEELDIAMval1=1\n");
+    const unsigned short d[kBogies] = {915, 920, 1000, 1001, 1002, 1003};
+    syncLog.clear();
+    ASSERT_EQ(SaveWheelDiameters(d), WriteResult::Written);
+    ASSERT_EQ(syncLog.size(), 2u);
+    const std::string here = RealPath(dir.path());
+    EXPECT_EQ(syncLog[0].path, here + "/wheeldiameteroutput.txt.tmp");
+    EXPECT_FALSE(syncLog[0].directory);
+    EXPECT_EQ(syncLog[1].path, here);
+    EXPECT_TRUE(syncLog[1].directory);
+    EXPECT_EQ(syncLog[1].fileThen, WheelText(d)) << "the directory is synced after the rename";
+
+    syncLog.clear();
+    EXPECT_EQ(SaveWheelDiameters(d), WriteResult::Unchanged);
+    EXPECT_TRUE(syncLog.empty());
 }
