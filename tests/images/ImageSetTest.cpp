@@ -54,8 +54,19 @@ struct Pixel {
     double Luma() const { return (0.299 * r + 0.587 * g + 0.114 * b) * a / 255.0; }
 };
 
+bool Inside(GdkPixbuf* p, int x, int y)
+{
+    return x >= 0 && y >= 0 && x < gdk_pixbuf_get_width(p) && y < gdk_pixbuf_get_height(p);
+}
+
+// A pixel of the picture; a position outside it fails the test.
 Pixel At(GdkPixbuf* p, int x, int y)
 {
+    if (!Inside(p, x, y)) {
+        ADD_FAILURE() << "pixel " << x << "," << y << " lies outside the " << gdk_pixbuf_get_width(p) << "x"
+                      << gdk_pixbuf_get_height(p) << " picture";
+        return { 0, 0, 0, 0 };
+    }
     const int n = gdk_pixbuf_get_n_channels(p);
     const guchar* px = gdk_pixbuf_get_pixels(p) + y * gdk_pixbuf_get_rowstride(p) + x * n;
     return { px[0], px[1], px[2], n == 4 ? px[3] : 255 };
@@ -144,7 +155,7 @@ struct Dial {
     double drawnClock;        // clock angle of the needle as drawn in its file
     std::vector<double> marks;  // values the face is graduated at
     double tickRadius;        // radius that crosses every major tick
-    double gapClock;          // a clock angle outside the scale
+    double gapClock;          // a clock angle outside the scale whose tick circle lies on the picture
 };
 
 std::vector<Dial> Dials()
@@ -158,7 +169,7 @@ std::vector<Dial> Dials()
         // Volt: UpdateVolt turns a needle drawn upwards by (v - 70) 1.25 + 310,
         // its point (48, 60) landing on the face's (48, 55).
         { "Voltmeter.png", "VoltMeterNeedel.png", 48, 55, 48, 60,
-          [](double v) { return (v - 70) * 1.25 + 310; }, 0, { 70, 90, 110, 130, 150 }, 35, 180 },
+          [](double v) { return (v - 70) * 1.25 + 310; }, 0, { 70, 90, 110, 130, 150 }, 35, 90 },
         // Title bar icon: speed x 1.556 + 260 about the centre (20, 21).
         { "SpeedIcon.png", "SpeedIconNeedle.png", 20, 21, 20, 21,
           [](double s) { return s * 1.556 + 260; }, 320, { 0, 60, 120, 180 }, 13, 180 },
@@ -210,6 +221,10 @@ Surface PaintNeedle(const Dial& d, double value, int w, int h)
 
 int AlphaAt(cairo_surface_t* s, int x, int y)
 {
+    if (x < 0 || y < 0 || x >= cairo_image_surface_get_width(s) || y >= cairo_image_surface_get_height(s)) {
+        ADD_FAILURE() << "needle layer pixel " << x << "," << y << " lies outside the picture";
+        return 0;
+    }
     const unsigned char* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
     return (reinterpret_cast<const uint32_t*>(row)[x] >> 24) & 0xff;
 }
