@@ -1,0 +1,94 @@
+#include "SettingsWidgets.h"
+
+#include "CompRectangleGrid.h"
+#include "CompSupport.h"
+
+#include <fstream>
+
+namespace settingsui {
+
+namespace {
+constexpr int kPangoPerPoint = 1024;
+constexpr int kNumberBoxHeight = 40;
+}  // namespace
+
+void SetBackground(Gtk::Widget& widget, const std::string& colour)
+{
+    widget.modify_bg(Gtk::STATE_NORMAL, Gdk::Color(colour));
+}
+
+void SetForeground(Gtk::Widget& widget, const std::string& colour)
+{
+    widget.modify_fg(Gtk::STATE_NORMAL, Gdk::Color(colour));
+}
+
+void SetFont(Gtk::Widget& widget, int points, bool bold)
+{
+    Pango::FontDescription font;
+    font.set_size(points * kPangoPerPoint);
+    if (bold)
+        font.set_weight(Pango::WEIGHT_BOLD);
+    widget.modify_font(font);
+}
+
+void FillBox(Gtk::EventBox& box, Gtk::Label& label, const std::string& background, int width,
+             int height)
+{
+    box.add(label);
+    SetBackground(box, background);
+    box.set_size_request(width, height);
+}
+
+void BuildTitleTile(CompRectangleGrid& tile, const std::string& text, float width)
+{
+    tile.Rows = 1;
+    tile.Columns = 1;
+    tile.RowSpacing = 0;
+    tile.ColumnSpacing = 0;
+    tile.CellTexts[0] = text;
+    tile.CellWidth = width;
+    tile.CellHeight = 37;
+    tile.ShowBorder = 1;
+    tile.FrameColour = kRed;
+    tile.BorderWidth = 2;
+    tile.ConstructLayout();
+}
+
+void BuildNumberBox(Gtk::EventBox& box, Gtk::Label& label, const std::string& text, int width)
+{
+    label.set_text(text);
+    SetForeground(label, kOrange);
+    SetFont(label, 17, true);
+    FillBox(box, label, "Black", width, kNumberBoxHeight);
+}
+
+void BuildMessageBox(Gtk::EventBox& box, Gtk::Label& label, const std::string& text, int width,
+                     int height)
+{
+    label.set_text(text);
+    SetForeground(label, kWhite);
+    SetFont(label, 12, false);
+    FillBox(box, label, kTeal, width, height);
+}
+
+void MarkBox(Gtk::EventBox& box, const std::string& colour)
+{
+    box.set_border_width(1);
+    SetBackground(box, colour);
+    box.queue_draw();
+}
+
+bool LoadScreenPicture(Gtk::Image& image, const std::string& path, float width, float height)
+{
+    if (width < 0 || height < 0)
+        return false;
+    return compsupport::SetPicture(image, path, width, height, 0, "Image Not Found ");
+}
+
+bool FileReadable(const std::string& path)
+{
+    std::ifstream file(path.c_str());
+    return file.good();
+}
+
+}  // namespace settingsui
