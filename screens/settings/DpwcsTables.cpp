@@ -14,7 +14,20 @@ constexpr int kOverviewColumns = 12;
 constexpr int kWagonTypes = 7;
 constexpr int kWagonEntries = 28;
 constexpr int kBrakeVanColumns = 2;
+constexpr int kCellTextPoints = 10;   // the grid's own cell text size
 }  // namespace
+
+// A cell text that does not fit its framed cell at the grid's 10 points is
+// drawn smaller, so no heading runs into its neighbour.
+void FitTexts(CompRectangleGrid& grid)
+{
+    const int frame = 2 * int(grid.BorderWidth);
+    for (auto& row : grid.CellLabels)
+        for (Gtk::Label* label : row)
+            if (label)
+                settingsui::FitFont(*label, kCellTextPoints, int(grid.CellWidth) - frame - 2,
+                                    int(grid.CellHeight) - frame, false);
+}
 
 void BuildTable(Gtk::Fixed& page, const TableSpec& spec)
 {
@@ -30,6 +43,7 @@ void BuildTable(Gtk::Fixed& page, const TableSpec& spec)
     grid.ColumnSpacing = spec.columnSpacing;
     grid.RowSpacing = spec.rowSpacing;
     grid.ConstructLayout();
+    FitTexts(grid);
     page.put(grid, spec.x, spec.y);
 }
 

@@ -47,6 +47,8 @@ void LocoNumner::ConstructLayout()
                          "select number->Press Ok");
     SetForeground(m_HelpLabel, "black");
     SetFont(m_HelpLabel, 12, false);
+    // Drawn smaller where the theme's font would run under the keypad.
+    FitFont(m_HelpLabel, 12, 350, 60, false);
     m_HelpBox.add(m_HelpLabel);
     m_HelpBox.set_size_request(350, 60);
     put(m_HelpBox, 40, 200);

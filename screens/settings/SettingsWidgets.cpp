@@ -31,6 +31,30 @@ void SetFont(Gtk::Widget& widget, int points, bool bold)
     widget.modify_font(font);
 }
 
+int FitFont(Gtk::Label& label, int points, int width, int height, bool bold)
+{
+    constexpr int kSmallest = 6 * kPangoPerPoint;
+    constexpr int kStep = kPangoPerPoint / 2;
+    Glib::RefPtr<Pango::Layout> layout = label.create_pango_layout(label.get_text());
+    Pango::FontDescription font;
+    if (bold)
+        font.set_weight(Pango::WEIGHT_BOLD);
+    int size = points * kPangoPerPoint;
+    for (; size > kSmallest; size -= kStep) {
+        font.set_size(size);
+        layout->set_font_description(font);
+        int w = 0, h = 0;
+        layout->get_pixel_size(w, h);
+        if (w <= width && h <= height)
+            break;
+    }
+    if (size != points * kPangoPerPoint) {
+        font.set_size(size);
+        label.modify_font(font);
+    }
+    return size;
+}
+
 void FillBox(Gtk::EventBox& box, Gtk::Label& label, const std::string& background, int width,
              int height)
 {

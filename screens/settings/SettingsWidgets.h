@@ -26,6 +26,11 @@ void SetForeground(Gtk::Widget& widget, const std::string& colour);
 // Font of the given size in points; bold is weight 700.
 void SetFont(Gtk::Widget& widget, int points, bool bold);
 
+// Keeps the label's text within width x height pixels: when it does not fit
+// at the given size, the largest half-point size down to 6 points that fits
+// (or 6 points) is set. Returns the Pango size used.
+int FitFont(Gtk::Label& label, int points, int width, int height, bool bold);
+
 // A label inside an event box of the given background and size.
 void FillBox(Gtk::EventBox& box, Gtk::Label& label, const std::string& background, int width,
              int height);

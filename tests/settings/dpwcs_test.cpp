@@ -9,6 +9,8 @@
 #include "TablePage.h"
 #include "WagonDetails.h"
 
+#include <gtkmm/offscreenwindow.h>
+
 #include <vector>
 
 using namespace settingstest;
@@ -129,6 +131,36 @@ TEST_F(DpwcsPages, ConfigurationAndSelectionLayouts)
     EXPECT_EQ(select.m_SlaveGrid.CellTable.get_default_col_spacing(), 8u);
     EXPECT_EQ(select.m_MessageLabel.get_text(), "Confirm");
     EXPECT_EQ(Position(select, select.m_MessageBox), std::make_pair(200, 150));
+}
+
+// Laid out in a window, every text of the three table pages stays inside
+// its framed cell.
+TEST_F(DpwcsPages, TableTextsStayInsideTheirCells)
+{
+    DpwcsBpContinuityCheck continuity;
+    DpwcsOverview overview;
+    WagonDetails wagons;
+    Store().DpwcsOverviewValues[59] = 65535;
+    overview.UpdateDpwcsOverviewScreen();
+    const std::vector<std::pair<Gtk::Fixed*, std::vector<CompRectangleGrid*>>> pages = {
+        {&continuity, {&continuity.m_HeadingGrid, &continuity.m_ValueGrid}},
+        {&overview, {&overview.m_HeadingGrid, &overview.m_ValueGrid}},
+        {&wagons, {&wagons.m_HeadingGrid, &wagons.m_WagonGrid, &wagons.m_BrakeVanGrid}}};
+    for (const auto& page : pages) {
+        Gtk::OffscreenWindow window;
+        window.add(*page.first);
+        window.show_all();
+        testsupport::DrainEvents();
+        for (CompRectangleGrid* grid : page.second)
+            for (auto& row : grid->CellLabels)
+                for (Gtk::Label* label : row) {
+                    int w = 0, h = 0;
+                    label->get_layout()->get_pixel_size(w, h);
+                    EXPECT_LE(w, int(grid->CellWidth) - 2) << label->get_text();
+                    EXPECT_LE(h, int(grid->CellHeight) - 2) << label->get_text();
+                }
+        window.remove();
+    }
 }
 
 // ---- Configuration page keys ----

@@ -23,7 +23,7 @@ namespace {
 
 // The notebook page area of the main window, on the display's grey.
 constexpr int kPageWidth = 597;
-constexpr int kPageHeight = 300;
+constexpr int kPageHeight = 360;
 
 bool Save(Gtk::Widget& screen, const std::string& name)
 {
@@ -76,11 +76,11 @@ int main()
         screen.SelectPassword(keypad::kMenu);
         screen.selectionChange(keypad::kEnter);
         int state = 2;
-        for (std::int16_t cell : {3, 1, 2, 4}) {
-            screen.m_SelectedCell = cell;
-            screen.pressEnter(&state);
+        // Cell 1 to 3, 1, 2, 4 and on to 5, moving right as the driver does.
+        for (int moves : {2, 10, 1, 2, 1}) {
+            for (int i = 0; i < moves; ++i) screen.selectionChange(keypad::kRight);
+            if (screen.m_SelectedCell != 5) screen.pressEnter(&state);
         }
-        screen.selectionChange(keypad::kRight);
         ok = Save(screen, "LocoNumner") && ok;
     }
     {   // Isolation: cursor on motor 5, motor 2 just isolated.
