@@ -86,6 +86,15 @@ void DrawNumber(CompRectangleGrid& grid, int row, int column, std::stringstream&
     grid.CellLabels[row][column]->set_text(settingsui::Format(stream, value));
 }
 
+void DrawAll(CompRectangleGrid& grid, std::stringstream& stream, const std::uint16_t* values, int count,
+             CellRef (*map)(int))
+{
+    for (int k = 0; k < count; ++k) {
+        const CellRef cell = map(k);
+        DrawNumber(grid, cell.row, cell.column, stream, values[k]);
+    }
+}
+
 }  // namespace tablepage
 
 using tablepage::BuildTable;
@@ -109,11 +118,8 @@ void DpwcsBpContinuityCheck::ConstructLayout()
 
 void DpwcsBpContinuityCheck::UpdateDpwcsBpContinuityCheckScreen()
 {
-    for (int k = 0; k < kValues; ++k) {
-        const CellRef cell = tablepage::ContinuityCell(k);
-        tablepage::DrawNumber(m_ValueGrid, cell.row, cell.column, m_ValueStream,
-                              ReadMVBData::getInstance()->BpContinuityValues[k]);
-    }
+    tablepage::DrawAll(m_ValueGrid, m_ValueStream, ReadMVBData::getInstance()->BpContinuityValues, kValues,
+                       tablepage::ContinuityCell);
 }
 
 // ---- Overview ----
@@ -136,11 +142,8 @@ void DpwcsOverview::ConstructLayout()
 
 void DpwcsOverview::UpdateDpwcsOverviewScreen()
 {
-    for (int k = 0; k < kValues; ++k) {
-        const CellRef cell = tablepage::OverviewCell(k);
-        tablepage::DrawNumber(m_ValueGrid, cell.row, cell.column, m_ValueStream,
-                              ReadMVBData::getInstance()->DpwcsOverviewValues[k]);
-    }
+    tablepage::DrawAll(m_ValueGrid, m_ValueStream, ReadMVBData::getInstance()->DpwcsOverviewValues, kValues,
+                       tablepage::OverviewCell);
 }
 
 // ---- Wagon details ----

@@ -1,6 +1,7 @@
 #include "KeypadEntry.h"
 
 #include "CompRectangleGrid.h"
+#include "SettingsWidgets.h"
 
 #include <sstream>
 
@@ -106,6 +107,15 @@ void ClearSelected(CompRectangleGrid& grid, std::int16_t& selected, std::int16_t
         selected = previous = kFirstCell;
     grid.BorderWidth = 0;
     grid.SelectPasswordValue(selected);
+}
+
+void StartEntry(std::int16_t& selected, std::int16_t& previous, std::int32_t& done, Gtk::EventBox& valueBox,
+                Gtk::Label& message)
+{
+    previous = selected = kFirstCell;
+    settingsui::MarkBox(valueBox, settingsui::kWhite);
+    done = 0;
+    settingsui::PaintText(message, settingsui::kWhite);
 }
 
 bool ApplyCell(std::int16_t cell, std::uint32_t& number, bool& overRange, std::uint32_t largest)

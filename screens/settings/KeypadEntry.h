@@ -9,6 +9,10 @@
 #include <string>
 
 class CompRectangleGrid;
+namespace Gtk {
+class EventBox;
+class Label;
+}  // namespace Gtk
 
 namespace keypad {
 
@@ -45,6 +49,12 @@ void SelectionChange(CompRectangleGrid& grid, std::int16_t& selected, std::int16
 void ClearHighlight(CompRectangleGrid& grid, std::int16_t& selected, std::int16_t& previous);
 // No frame on the selected cell (both 1 when out of range).
 void ClearSelected(CompRectangleGrid& grid, std::int16_t& selected, std::int16_t& previous);
+
+// Starts an entry (the menu-key step of the password and locomotive number
+// screens): cell 1 selected without redrawing the frame, the value box white
+// with a 1-pixel border, the done flag clear, the message white.
+void StartEntry(std::int16_t& selected, std::int16_t& previous, std::int32_t& done, Gtk::EventBox& valueBox,
+                Gtk::Label& message);
 
 // Digit rules: cells 1..9 append their digit, 11 appends 0, 10 clears.
 // Returns false for OK and any other cell, which change nothing here.

@@ -65,11 +65,7 @@ void LocoNumner::UpdateDpwcsConfigurationScreen()
 
 void LocoNumner::SelectPassword(short)
 {
-    m_PreviousCell = m_SelectedCell = 1;
-    MarkBox(m_ValueBox, kWhite);
-    m_NumberConfirmed = 0;
-    SetForeground(m_MessageLabel, kWhite);
-    m_MessageLabel.queue_draw();
+    keypad::StartEntry(m_SelectedCell, m_PreviousCell, m_NumberConfirmed, m_ValueBox, m_MessageLabel);
 }
 
 void LocoNumner::selectionChange(short code)
@@ -95,8 +91,7 @@ void LocoNumner::pressEnter(int* editState)
 
 void LocoNumner::Commit()
 {
-    SetForeground(m_MessageLabel, kOrange);
-    m_MessageLabel.queue_draw();
+    PaintText(m_MessageLabel, kOrange);
     m_NumberConfirmed = 1;
     ReadMVBData::getInstance()->EnteredLocoNumber = m_EnteredNumber;
 }

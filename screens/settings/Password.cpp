@@ -36,11 +36,7 @@ void Password::ConstructLayout()
 
 void Password::SelectPassword(short)
 {
-    m_PreviousCell = m_SelectedCell = 1;
-    MarkBox(m_ValueBox, kWhite);
-    m_EntryDone = 0;
-    SetForeground(m_MessageLabel, kWhite);
-    m_MessageLabel.queue_draw();
+    keypad::StartEntry(m_SelectedCell, m_PreviousCell, m_EntryDone, m_ValueBox, m_MessageLabel);
 }
 
 void Password::clearPassword()
@@ -76,8 +72,7 @@ void Password::pressEnter(int*)
 // the asking screen either way.
 void Password::CheckCode()
 {
-    SetForeground(m_MessageLabel, kOrange);
-    m_MessageLabel.queue_draw();
+    PaintText(m_MessageLabel, kOrange);
     m_EntryDone = 1;
     ReadMVBData* store = ReadMVBData::getInstance();
     store->EnteredPassword = m_EnteredNumber;

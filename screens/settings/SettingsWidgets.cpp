@@ -22,6 +22,12 @@ void SetForeground(Gtk::Widget& widget, const std::string& colour)
     widget.modify_fg(Gtk::STATE_NORMAL, Gdk::Color(colour));
 }
 
+void PaintText(Gtk::Label& label, const std::string& colour)
+{
+    SetForeground(label, colour);
+    label.queue_draw();
+}
+
 void SetFont(Gtk::Widget& widget, int points, bool bold)
 {
     Pango::FontDescription font;

@@ -23,6 +23,8 @@ constexpr const char* kWhite = "white";
 
 void SetBackground(Gtk::Widget& widget, const std::string& colour);
 void SetForeground(Gtk::Widget& widget, const std::string& colour);
+// A new text colour, redrawn at once.
+void PaintText(Gtk::Label& label, const std::string& colour);
 // Font of the given size in points; bold is weight 700.
 void SetFont(Gtk::Widget& widget, int points, bool bold);
 

@@ -45,6 +45,11 @@ CellRef ContinuityCell(int entry);   // 15 entries, rows of 3
 CellRef OverviewCell(int entry);     // 60 entries, rows of 12
 CellRef WagonCell(int entry);        // 28 wagon entries, then 4 brake-van entries
 
+// Draws entries 0..count-1 of a store array into the grid, every cell every
+// time, at the cells the map gives.
+void DrawAll(CompRectangleGrid& grid, std::stringstream& stream, const std::uint16_t* values, int count,
+             CellRef (*map)(int));
+
 // Writes the value as plain decimal into the cell's label.
 void DrawNumber(CompRectangleGrid& grid, int row, int column, std::stringstream& stream,
                 std::uint16_t value);

@@ -207,13 +207,7 @@ TEST_P(ConfigKeys, CellsToNumbersAndBoxes)
     EXPECT_EQ(page.m_SlaveLoco2ValueLabel.get_text(), c.shown[2]);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ConfigKeys, ::testing::ValuesIn(kConfig),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, ConfigKeys, ::testing::ValuesIn(kConfig), CaseName());
 
 TEST_F(DpwcsPages, ConfigurationBoxSelectionPaintsTheChosenBox)
 {

@@ -51,13 +51,7 @@ TEST_P(InchingScript, KeysToLabelToTenthsToPortAndFile)
     EXPECT_EQ(dir.ReadFile("ActualSpeedVal.txt"), c.file);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, InchingScript, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, InchingScript, ::testing::ValuesIn(kCases), CaseName());
 
 TEST(InchingTenths, RoundedToTheTenthShownAndClamped)
 {

@@ -47,13 +47,7 @@ TEST_P(IsolationScript, KeysToFlagsToPortBits)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, IsolationScript, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, IsolationScript, ::testing::ValuesIn(kCases), CaseName());
 
 using IsolationScreen = SettingsTest;
 

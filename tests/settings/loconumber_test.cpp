@@ -50,13 +50,7 @@ TEST_P(LocoScript, KeysToShownTextToStoreToWord8)
     EXPECT_EQ(DDU_301[8], c.word8);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, LocoScript, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, LocoScript, ::testing::ValuesIn(kCases), CaseName());
 
 using LocoScreen = SettingsTest;
 

@@ -54,13 +54,7 @@ TEST_P(PasswordScript, KeysToUnlockToIsolationBitOnPort301)
     EXPECT_EQ(cab.shown, c.unlocked ? 15 : 18);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PasswordScript, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, PasswordScript, ::testing::ValuesIn(kCases), CaseName());
 
 using PasswordScreen = SettingsTest;
 

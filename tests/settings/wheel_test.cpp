@@ -64,13 +64,7 @@ TEST_P(WheelScript, KeysToLabelsToStoreToPortAndFile)
     EXPECT_EQ(dir.ReadFile("wheeldiameteroutput.txt"), file);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WheelScript, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, WheelScript, ::testing::ValuesIn(kCases), CaseName());
 
 TEST(WheelLimits, AllSixMustLieWithin)
 {
@@ -108,6 +102,24 @@ TEST_F(WheelScreen, LockedEnterOpensNoEditAndSetsNoFlag)
     cab.Run("T");
     EXPECT_FALSE(Bit(DDU_301[0], 15));
     EXPECT_EQ(DDU_301[2], 0) << "nothing sent while locked";
+}
+
+TEST_F(WheelScreen, NothingSentWhileAnotherScreenIsCurrent)
+{
+    CabKeys& cab = Cab();
+    cab.Run("go:16 E type:8316K E U T E");
+    ASSERT_EQ(Store().WheelDiameters[0], 1051);
+    Store().CurrentScreen = 15;   // as after a jump that leaves the lock open
+    DDU_301[2] = 0;
+    cab.Run("T");
+    EXPECT_EQ(DDU_301[2], 0);
+    EXPECT_FALSE(Bit(DDU_301[0], 15));
+    EXPECT_EQ(dir.ReadFile("wheeldiameteroutput.txt").substr(0, 25), "BOGIE1WHEELDIAMval1=1050\n")
+        << "the file is kept by the screen's ticks only";
+    Store().CurrentScreen = 16;
+    cab.Run("T");
+    EXPECT_EQ(DDU_301[2], 1051);
+    EXPECT_TRUE(Bit(DDU_301[0], 15));
 }
 
 TEST_F(WheelScreen, TakeOverRewritesTheLabels)
