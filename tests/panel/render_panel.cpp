@@ -13,14 +13,23 @@
 
 namespace {
 
-// Runs in the build tree; works in a private folder that sees its Images/.
+std::string StartFolder()
+{
+    char* cwd = ::getcwd(nullptr, 0);
+    const std::string folder = cwd ? cwd : ".";
+    std::free(cwd);
+    return folder;
+}
+
+// The build tree, where the program starts (before any fixture moves away).
+const std::string kBuildTree = StartFolder();
+
+// Works in a private folder that sees the build's Images/.
 class RenderPanel : public paneltest::PanelFixture {
 protected:
     void SetUp() override
     {
-        char* cwd = ::getcwd(nullptr, 0);
-        build_ = cwd ? cwd : ".";
-        std::free(cwd);
+        build_ = kBuildTree;
         PanelFixture::SetUp();
         ASSERT_EQ(::symlink((build_ + "/Images").c_str(), "Images"), 0);
     }
