@@ -245,9 +245,13 @@ void InfoPanel::CursorOut()
     panelwidgets::TakeOut(m_Fixed, m_CursorLabel);
 }
 
-// A menu list with the cursor on its first row.
-void InfoPanel::ShowMenuList(std::string* texts, short rows, const std::string& heading, unsigned int section)
+// A new menu list with the cursor on its first row; the info table is taken
+// out too when asked.
+void InfoPanel::ShowMenuList(std::string* texts, short rows, const std::string& heading, unsigned int section,
+                             bool infoOut)
 {
+    ReplaceList();
+    if (infoOut) InfoTableOut();
     UpdateInfoPanelDetails(rows, 1, texts, 2, 0);
     m_HeadingLabel.set_text(heading);
     CursorAtRow(static_cast<short>(rows - 1));
@@ -323,18 +327,17 @@ void InfoPanel::UpdateEnterInfoPanelSection()
     const short row = m_CursorIndex;
     switch (m_Section) {
     case kMainMenu:
-        ReplaceList();
         if (row == 0) {
-            InfoTableOut();
-            ShowMenuList(HeaderValuesVD, 3, kVehicleDiagnostics, kVehicleDiag);
+            ShowMenuList(HeaderValuesVD, 3, kVehicleDiagnostics, kVehicleDiag, true);
         } else if (row == 1) {
+            ReplaceList();
             UpdateInfoPanelDetails(1, 1, HeaderValuesITB, 2, 0);
             m_HeadingLabel.set_text("Information Train Bus");
             CursorOut();
             m_Section = kTrainBus;
             m_MaxCursor = 0;
         } else if (row == 2) {
-            ShowMenuList(HeaderValuesPIL, 3, "Process information Loco " + m_LocoNumberText, kProcessInfo);
+            ShowMenuList(HeaderValuesPIL, 3, "Process information Loco " + m_LocoNumberText, kProcessInfo, false);
         }
         break;
     case kVehicleDiag:
@@ -373,8 +376,7 @@ void InfoPanel::UpdateEnterInfoPanelSection()
         break;
     case kProcessInfo:
         if (row == 1) {
-            ReplaceList();
-            ShowMenuList(CommissioningData, 3, "Commissioning Data", kCommissioning);
+            ShowMenuList(CommissioningData, 3, "Commissioning Data", kCommissioning, false);
         } else if (row == 0 || row == 2) {
             (row == 0 ? store->EnergyMenuRequest : store->InchingMenuRequest) = 1;
             ReplaceList();
@@ -402,9 +404,7 @@ void InfoPanel::UpdateEnterInfoPanelSection()
         }
         break;
     case kNodeInfo:
-        ReplaceList();
-        InfoTableOut();
-        ShowMenuList(MainMenu, 3, "Main Menu", kMainMenu);
+        ShowMenuList(MainMenu, 3, "Main Menu", kMainMenu, true);
         break;
     default:
         break;
@@ -421,29 +421,20 @@ void InfoPanel::UpdateCancelInfoPanelSection()
     case kVehicleDiag:
     case kTrainBus:
     case kProcessInfo:
-        ReplaceList();
-        ShowMenuList(MainMenu, 3, "Main Menu", kMainMenu);
+        ShowMenuList(MainMenu, 3, "Main Menu", kMainMenu, false);
         break;
     case kSubsystemPages:
     case kBrowseMode:
     case kSecondLoco:
-        ReplaceList();
-        InfoTableOut();
-        ShowMenuList(HeaderValuesVD, 3, vehicleDiagnostics, kVehicleDiag);
+        ShowMenuList(HeaderValuesVD, 3, vehicleDiagnostics, kVehicleDiag, true);
         break;
     case kCommissioning:
-        ReplaceList();
-        ShowMenuList(HeaderValuesPIL, 3, "Process Information Loco " + m_LocoNumberText, kProcessInfo);
+        ShowMenuList(HeaderValuesPIL, 3, "Process Information Loco " + m_LocoNumberText, kProcessInfo, false);
         break;
     case kDiagnosticData:
-        ReplaceList();
-        ShowMenuList(CommissioningData, 3, "Commissioning Data", kCommissioning);
-        break;
     case kNodeInfo:
     case kSimulation:
-        ReplaceList();
-        InfoTableOut();
-        ShowMenuList(CommissioningData, 3, "Commissioning Data", kCommissioning);
+        ShowMenuList(CommissioningData, 3, "Commissioning Data", kCommissioning, m_Section != kDiagnosticData);
         break;
     default:
         break;

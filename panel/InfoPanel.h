@@ -96,7 +96,7 @@ private:
     void InfoTableAt();
     void CursorAtRow(short maxCursor);
     void CursorOut();
-    void ShowMenuList(std::string* texts, short rows, const std::string& heading, unsigned int section);
+    void ShowMenuList(std::string* texts, short rows, const std::string& heading, unsigned int section, bool infoOut);
     void ShowNodeView();
     void SetInfoLabels(int first, int last, const std::string& text);
     void RebuildLocoTexts();

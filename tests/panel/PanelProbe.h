@@ -15,28 +15,26 @@
 namespace paneltest {
 
 // The rewritable static texts, saved and restored around a test.
-struct PanelTexts {
-    std::string mainMenu[3], vd[3], itb[2], sim[5], header, browse, browseMsg;
+class PanelTexts {
+public:
     void Save()
     {
-        std::copy(MainMenu, MainMenu + 3, mainMenu);
-        std::copy(HeaderValuesVD, HeaderValuesVD + 3, vd);
-        std::copy(HeaderValuesITB, HeaderValuesITB + 2, itb);
-        std::copy(SimulationInfo, SimulationInfo + 5, sim);
-        header = subsystem_scnHeader;
-        browse = BrouseModeHeading;
-        browseMsg = BrouseModeMsg;
+        for (Table& t : tables_) t.saved.assign(t.texts, t.texts + t.count);
     }
     void Restore() const
     {
-        std::copy(mainMenu, mainMenu + 3, MainMenu);
-        std::copy(vd, vd + 3, HeaderValuesVD);
-        std::copy(itb, itb + 2, HeaderValuesITB);
-        std::copy(sim, sim + 5, SimulationInfo);
-        subsystem_scnHeader = header;
-        BrouseModeHeading = browse;
-        BrouseModeMsg = browseMsg;
+        for (const Table& t : tables_) std::copy(t.saved.begin(), t.saved.end(), t.texts);
     }
+
+private:
+    struct Table {
+        std::string* texts;
+        int count;
+        std::vector<std::string> saved;
+    };
+    std::vector<Table> tables_{{MainMenu, 3, {}},          {HeaderValuesVD, 3, {}},      {HeaderValuesITB, 2, {}},
+                               {SimulationInfo, 5, {}},    {&subsystem_scnHeader, 1, {}}, {&BrouseModeHeading, 1, {}},
+                               {&BrouseModeMsg, 1, {}}};
 };
 
 class PanelFixture : public WidgetFixture {
