@@ -2,7 +2,9 @@
 // the log row with its append.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 #include "FaultLog.h"
@@ -92,6 +94,24 @@ TEST_F(StoreFixture, AppendAfterTornLineStartsANewLine)
     dir.WriteFile("log.csv", "a\n\"2\" \" F01");
     ASSERT_TRUE(faultlog::AppendRow("log.csv", "b\n"));
     EXPECT_EQ(dir.ReadFile("log.csv"), "a\n\"2\" \" F01\nb\n");
+}
+
+// A write that stops half-way (file size limit) leaves the log as it was.
+TEST_F(StoreFixture, FailedAppendCutsTheLogBack)
+{
+    const std::string before(100, 'x');
+    dir.WriteFile("log.csv", before + "\n");
+    struct rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    void (*oldHandler)(int) = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 150;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool appended = faultlog::AppendRow("log.csv", std::string(200, 'y') + "\n");
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    ::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(appended);
+    EXPECT_EQ(dir.ReadFile("log.csv"), before + "\n");
 }
 
 TEST_F(StoreFixture, AppendToUnopenableLogFails)

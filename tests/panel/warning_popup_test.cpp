@@ -105,7 +105,9 @@ TEST_F(WarningPopupTest, SubsystemTextWithoutNumber)
 TEST_F(WarningPopupTest, LogThatCannotBeOpenedStillSetsTheStore)
 {
     ASSERT_EQ(::mkdir("DiagnosticsData.csv", 0755), 0);
+    testing::internal::CaptureStdout();
     Fault(10101);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("ERROR IN OPENING FILE\n"), std::string::npos);
     EXPECT_EQ(store->CurrentFaultMessage, "Main breaker tripped");
     EXPECT_EQ(store->CurrentFaultSubsystem, "SS01 : MAIN_POWER");
     EXPECT_EQ(popup.LogLineCounter, 0);
