@@ -99,6 +99,9 @@ void CompProgressBarHolder::ConstructLayout()
     Background(BarBox, BarColour);
     RequestSize(BarBox, BarWidth, BarHeight);
     HolderCell.put(BarBox, Px(BarX), Px(BarY));
+    // Only SetProgressBarInd shows or hides the bar: a show-all of the screen
+    // must not bring back a bar hidden at 0.
+    BarBox.set_no_show_all(true);
 
     if (ValueText.empty())
         ValueText = kDefaultValue;
