@@ -37,7 +37,7 @@ void AuxiliarySystem::ConstructLayout()
     set_spacing(3);
     BuildLampRows(*this, m_PantoRows, kPantographs);
     BuildLampRow(*this, m_CoolingRow, "Cooling Mode");
-    BuildBarRow(*this, m_BarRow, kBar.caption, kBar.valueText, kBar.unit);
+    BuildBarRow(*this, m_BarRow, kBar);
     BuildValuePair(*this, m_HeadingRow, "Label Heading", kVolts, "HB-1", "HB-2");
     for (int i = 0; i < kBreakerRows; ++i)
         BuildPicturePair(*this, m_BreakerRows[i], kBreakerCaptions[i]);

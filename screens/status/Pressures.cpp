@@ -20,11 +20,6 @@ const PairSpec<float> Pressures::kPairTable[2] = {
      [](const ReadMVBData& s) { return s.OilPressures[1]; }},
 };
 
-const BarSpec<float> Pressures::kBrakePipe = {
-    "BP Pressure", "0", kBarUnit, [](const ReadMVBData& s) { return s.BrakePipePressureBar; },
-    [](const ReadMVBData& s) { return s.BrakePipePressureMin; },
-    [](const ReadMVBData& s) { return s.BrakePipePressureMax; }, Clamp::Capping};
-
 Pressures::Pressures()
 {
     ConstructLayout();
@@ -38,7 +33,7 @@ void Pressures::ConstructLayout()
     BuildLampRows(*this, m_LampRow, kBlKey);
     for (int i = 0; i < 2; ++i)
         BuildValuePair(*this, m_PairRows[i], kPairTable[i].caption, kPairTable[i].unit);
-    BuildBarRow(*this, m_BarRow, kBrakePipe.caption, kBrakePipe.valueText, kBrakePipe.unit);
+    BuildBarRow(*this, m_BarRow, kBrakePipeBar);
     show_all_children(true);
 }
 
@@ -48,5 +43,5 @@ void Pressures::UpdatePressureScreen()
     LampSteps(store, m_LampCache, m_LampRow, kBlKey);
     PairStep(store, kPairTable[1], m_PairCaches[1], m_Stream, m_PairRows[1]);
     PairStep(store, kPairTable[0], m_PairCaches[0], m_Stream, m_PairRows[0]);
-    BarStep(store, kBrakePipe, m_BarCache, m_Stream, m_BarRow);
+    BarStep(store, kBrakePipeBar, m_BarCache, m_Stream, m_BarRow);
 }

@@ -15,7 +15,6 @@ public:
 
     static const statusframe::LampSpec kBlKey[1];
     static const statusframe::PairSpec<float> kPairTable[2];  // row order: transformer, converter
-    static const statusframe::BarSpec<float> kBrakePipe;
 
     CompBoolValRect m_LampRow[1];
     CompDualVal m_PairRows[2];

@@ -16,6 +16,7 @@ namespace {
 
 const char* const kThreeValues = "./Images/ValIndicator3.jpg";
 const char* const kSixValues = "./Images/ValIndicator6.jpg";
+const char* const kKilonewton = "./Images/KilonewtonUnit.jpg";
 // The train brake counts as applied at 35 or less.
 constexpr unsigned short kTrainBrakeApplied = 35;
 
@@ -37,6 +38,29 @@ const LampSpec kPantographs[2] = {
     {"Panto 1", [](const ReadMVBData& s) { return s.Panto1Up; }, Lamp::Pantograph},
     {"Panto 2", [](const ReadMVBData& s) { return s.Panto2Up; }, Lamp::Pantograph},
 };
+
+const BarSpec<float> kTractionEffortBars[2] = {
+    {"TE Demand(W)", "0", kKilonewton, [](const ReadMVBData& s) { return s.TeDemand; },
+     [](const ReadMVBData& s) { return s.TeDemandMin; }, [](const ReadMVBData& s) { return s.TeDemandMax; },
+     Clamp::Zeroing},
+    {"TE Actual(X)", "0", kKilonewton, [](const ReadMVBData& s) { return s.TeActual; },
+     [](const ReadMVBData& s) { return s.TeActualMin; }, [](const ReadMVBData& s) { return s.TeActualMax; },
+     Clamp::Zeroing},
+};
+
+const BarSpec<unsigned short> kBrakeEffortBars[2] = {
+    {"BE Demand(W)", "0", kKilonewton, [](const ReadMVBData& s) { return s.BeDemand; },
+     [](const ReadMVBData& s) { return s.BeDemandMin; }, [](const ReadMVBData& s) { return s.BeDemandMax; },
+     Clamp::Zeroing},
+    {"BE Actual(X)", "0", kKilonewton, [](const ReadMVBData& s) { return s.BeActual; },
+     [](const ReadMVBData& s) { return s.BeActualMin; }, [](const ReadMVBData& s) { return s.BeActualMax; },
+     Clamp::Zeroing},
+};
+
+const BarSpec<float> kBrakePipeBar = {
+    "BP Pressure", "0", "./Images/BarUnit.jpg", [](const ReadMVBData& s) { return s.BrakePipePressureBar; },
+    [](const ReadMVBData& s) { return s.BrakePipePressureMin; },
+    [](const ReadMVBData& s) { return s.BrakePipePressureMax; }, Clamp::Capping};
 
 void LoadPicture(Gtk::Image& image, const std::string& path, float width, float height)
 {

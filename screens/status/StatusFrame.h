@@ -289,6 +289,12 @@ struct BarSpec {
     Clamp clamp;
 };
 
+template <typename T>
+void BuildBarRow(Gtk::Box& screen, CompProgressBarHolder& row, const BarSpec<T>& spec)
+{
+    BuildBarRow(screen, row, spec.caption, spec.valueText, spec.unit);
+}
+
 // Draws a bar's value text, then its bar.
 template <typename T>
 void DrawBar(std::stringstream& stream, CompProgressBarHolder& row, T shown, unsigned short min,
@@ -320,6 +326,11 @@ void BarStep(const ReadMVBData& store, const BarSpec<T>& spec, BarCache<T>& bar,
     BarStep(bar, spec.value(store), spec.min(store), spec.max(store), spec.clamp, stream, row);
 }
 
+// Bars that several screens show alike.
+extern const BarSpec<float> kTractionEffortBars[2];      // "TE Demand(W)", "TE Actual(X)", zeroing
+extern const BarSpec<unsigned short> kBrakeEffortBars[2];  // "BE Demand(W)", "BE Actual(X)", zeroing
+extern const BarSpec<float> kBrakePipeBar;               // "BP Pressure", capping
+
 // A float effort kept in a 16-bit bar cache: compared with the cache as a
 // number, then truncated toward zero to a 32-bit integer and kept to its low
 // 16 bits, then drawn with the zeroing rule. A value that is no number or
@@ -334,7 +345,7 @@ template <std::size_t N, typename T>
 void BuildBarRows(Gtk::Box& screen, CompProgressBarHolder (&rows)[N], const BarSpec<T> (&specs)[N])
 {
     for (std::size_t i = 0; i < N; ++i)
-        BuildBarRow(screen, rows[i], specs[i].caption, specs[i].valueText, specs[i].unit);
+        BuildBarRow(screen, rows[i], specs[i]);
 }
 
 }  // namespace statusframe

@@ -4,7 +4,6 @@ using namespace statusframe;
 
 namespace {
 
-const char* const kKilonewton = "./Images/KilonewtonUnit.jpg";
 const char* const kCelsius = "./Images/CelsiusUnit.jpg";
 
 }  // namespace
@@ -13,24 +12,6 @@ const LampSpec Temperatures::kLampTable[2] = {
     {"BL Key", [](const ReadMVBData& s) { return s.BlKeyActive; }, Lamp::OneOn},
     {"HighTemp Control Electronics Relay", [](const ReadMVBData& s) { return s.HighTempControlElectronicsRelay; },
      Lamp::OneOn},
-};
-
-const BarSpec<float> Temperatures::kTractionBars[2] = {
-    {"TE Demand(W)", "0", kKilonewton, [](const ReadMVBData& s) { return s.TeDemand; },
-     [](const ReadMVBData& s) { return s.TeDemandMin; }, [](const ReadMVBData& s) { return s.TeDemandMax; },
-     Clamp::Zeroing},
-    {"TE Actual(X)", "0", kKilonewton, [](const ReadMVBData& s) { return s.TeActual; },
-     [](const ReadMVBData& s) { return s.TeActualMin; }, [](const ReadMVBData& s) { return s.TeActualMax; },
-     Clamp::Zeroing},
-};
-
-const BarSpec<unsigned short> Temperatures::kBrakeBars[2] = {
-    {"BE Demand(W)", "0", kKilonewton, [](const ReadMVBData& s) { return s.BeDemand; },
-     [](const ReadMVBData& s) { return s.BeDemandMin; }, [](const ReadMVBData& s) { return s.BeDemandMax; },
-     Clamp::Zeroing},
-    {"BE Actual(X)", "0", kKilonewton, [](const ReadMVBData& s) { return s.BeActual; },
-     [](const ReadMVBData& s) { return s.BeActualMin; }, [](const ReadMVBData& s) { return s.BeActualMax; },
-     Clamp::Zeroing},
 };
 
 const PairSpec<float> Temperatures::kPairTable[3] = {
@@ -54,8 +35,8 @@ void Temperatures::ConstructLayout()
 {
     set_spacing(3);
     BuildLampRows(*this, m_LampRows, kLampTable);
-    BuildBarRows(*this, m_TractionBarRows, kTractionBars);
-    BuildBarRows(*this, m_BrakeBarRows, kBrakeBars);
+    BuildBarRows(*this, m_TractionBarRows, kTractionEffortBars);
+    BuildBarRows(*this, m_BrakeBarRows, kBrakeEffortBars);
     for (int i = 0; i < 3; ++i)
         BuildValuePair(*this, m_PairRows[i], kPairTable[i].caption, kPairTable[i].unit);
     BuildIndicatorRow(*this, m_MotorRow, "Traction Motor Temperature", kCelsius, true);
@@ -67,9 +48,10 @@ void Temperatures::UpdateTemperatureScreen()
     const ReadMVBData& store = *ReadMVBData::getInstance();
     LampSteps(store, m_LampCaches, m_LampRows, kLampTable);
     for (int i = 0; i < 2; ++i)
-        WholeBarStep(store, kTractionBars[i], m_TractionBarCaches[i], m_Stream, m_TractionBarRows[i]);
+        // The float efforts kept as whole numbers in 16-bit caches.
+        WholeBarStep(store, kTractionEffortBars[i], m_TractionBarCaches[i], m_Stream, m_TractionBarRows[i]);
     for (int i = 0; i < 2; ++i)
-        BarStep(store, kBrakeBars[i], m_BrakeBarCaches[i], m_Stream, m_BrakeBarRows[i]);
+        BarStep(store, kBrakeEffortBars[i], m_BrakeBarCaches[i], m_Stream, m_BrakeBarRows[i]);
     for (int i = 0; i < 3; ++i)
         PairStep(store, kPairTable[i], m_PairCaches[i], m_Stream, m_PairRows[i]);
     GroupStep(m_MotorCaches, Values(store.TractionMotorTemperature), m_Stream, IndicatorLabels<6>(m_MotorRow));

@@ -15,8 +15,6 @@ public:
     void UpdateTemperatureScreen();
 
     static const statusframe::LampSpec kLampTable[2];
-    static const statusframe::BarSpec<float> kTractionBars[2];   // kept as whole numbers
-    static const statusframe::BarSpec<unsigned short> kBrakeBars[2];
     static const statusframe::PairSpec<float> kPairTable[3];
 
     CompBoolValRect m_LampRows[2];

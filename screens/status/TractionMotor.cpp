@@ -24,15 +24,6 @@ void MotorStep(const ReadMVBData& store, const TractionMotor::MotorSpec<T>& spec
 
 }  // namespace
 
-const BarSpec<float> TractionMotor::kBarTable[2] = {
-    {"TE Demand(W)", "0", kKilonewton, [](const ReadMVBData& s) { return s.TeDemand; },
-     [](const ReadMVBData& s) { return s.TeDemandMin; }, [](const ReadMVBData& s) { return s.TeDemandMax; },
-     Clamp::Zeroing},
-    {"TE Actual(X)", "0", kKilonewton, [](const ReadMVBData& s) { return s.TeActual; },
-     [](const ReadMVBData& s) { return s.TeActualMin; }, [](const ReadMVBData& s) { return s.TeActualMax; },
-     Clamp::Zeroing},
-};
-
 const LampSpec TractionMotor::kWheelSlip[1] = {
     {"Wheel Slip", [](const ReadMVBData& s) { return s.WheelSlip; }, Lamp::OneOn},
 };
@@ -86,7 +77,7 @@ TractionMotor::~TractionMotor() = default;
 
 void TractionMotor::ConstructLayout()
 {
-    BuildBarRows(*this, m_BarRows, kBarTable);
+    BuildBarRows(*this, m_BarRows, kTractionEffortBars);
     BuildLampRows(*this, m_WheelSlipRow, kWheelSlip);
     BuildValuePair(*this, m_HeadingRow, "Label Heading", kVolts);
     BuildValuePair(*this, m_DcLinkRow, kDcLinkPair.caption, kDcLinkPair.unit);
@@ -104,7 +95,7 @@ void TractionMotor::UpdateTractionMotorScreen()
 {
     const ReadMVBData& store = *ReadMVBData::getInstance();
     for (int i = 0; i < 2; ++i)
-        BarStep(store, kBarTable[i], m_BarCaches[i], m_Stream, m_BarRows[i]);
+        BarStep(store, kTractionEffortBars[i], m_BarCaches[i], m_Stream, m_BarRows[i]);
     LampSteps(store, m_WheelSlipCache, m_WheelSlipRow, kWheelSlip);
     PairStep(store, kDcLinkPair, m_DcLinkCaches, m_Stream, m_DcLinkRow);
     // The heading texts are set on every update.

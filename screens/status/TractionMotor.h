@@ -24,7 +24,6 @@ public:
     // Rows 12 to 15; row 12 takes motor 1 from its own field.
     enum EffortRow { kTeRef, kTeAct, kBeRef, kBeAct, kEffortRows };
 
-    static const statusframe::BarSpec<float> kBarTable[2];
     static const statusframe::LampSpec kWheelSlip[1];
     static const statusframe::PairSpec<float> kDcLinkPair;
     static const statusframe::PairSpec<unsigned short> kContactorPair;

@@ -1,7 +1,6 @@
 #include "StatusFixture.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "AuxiliaryConverter.h"
 #include "AuxiliarySystem.h"
@@ -58,20 +57,7 @@ void WriteBrokenPictures()
 
 std::string LoadedFrom(Gtk::Image& image)
 {
-    if (image.get_storage_type() != Gtk::IMAGE_PIXBUF)
-        return "";
-    Glib::RefPtr<Gdk::Pixbuf> pixbuf = image.get_pixbuf();
-    const guint8* pixel = pixbuf->get_pixels() + (pixbuf->get_height() / 2) * pixbuf->get_rowstride() +
-                          (pixbuf->get_width() / 2) * pixbuf->get_n_channels();
-    for (const auto& entry : PictureColours()) {
-        const unsigned rgb = entry.second;
-        const int dr = std::abs(pixel[0] - int((rgb >> 16) & 0xFF));
-        const int dg = std::abs(pixel[1] - int((rgb >> 8) & 0xFF));
-        const int db = std::abs(pixel[2] - int(rgb & 0xFF));
-        if (dr < 12 && dg < 12 && db < 12)
-            return entry.first;
-    }
-    return "?";
+    return rowprobe::LoadedFrom(image, PictureColours());
 }
 
 ReadMVBData& FreshStore()
@@ -194,44 +180,12 @@ std::string Text(const Gtk::Label& label)
     return label.get_text();
 }
 
-std::string Background(Gtk::Widget& widget)
-{
-    GtkRcStyle* style = gtk_widget_get_modifier_style(widget.gobj());
-    if (!(style->color_flags[GTK_STATE_NORMAL] & GTK_RC_BG))
-        return "";
-    const GdkColor& c = style->bg[GTK_STATE_NORMAL];
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.red >> 8, c.green >> 8, c.blue >> 8);
-    return text;
-}
-
-std::vector<Gtk::Widget*> Children(Gtk::Container& container)
-{
-    std::vector<Gtk::Widget*> out;
-    for (Gtk::Widget* child : container.get_children())
-        out.push_back(child);
-    return out;
-}
-
 void Descendants(Gtk::Widget& top, std::vector<Gtk::Widget*>& out)
 {
     out.push_back(&top);
     if (Gtk::Container* container = dynamic_cast<Gtk::Container*>(&top))
         for (Gtk::Widget* child : container->get_children())
             Descendants(*child, out);
-}
-
-std::pair<int, int> Requested(const Gtk::Widget& widget)
-{
-    int w = 0, h = 0;
-    widget.get_size_request(w, h);
-    return {w, h};
-}
-
-std::pair<int, int> NaturalSize(Gtk::Widget& widget)
-{
-    const Gtk::Requisition r = widget.size_request();
-    return {r.width, r.height};
 }
 
 int BarWidth(CompProgressBarHolder& row)

@@ -15,6 +15,7 @@
 
 #include "CompProgressBarHolder.h"
 #include "ReadMVBData.h"
+#include "RowProbe.h"
 #include "TestSupport.h"
 
 namespace statustest {
@@ -39,11 +40,12 @@ void SetBarRanges(ReadMVBData& store);
 
 // Probes.
 std::string Text(const Gtk::Label& label);
-std::string Background(Gtk::Widget& widget);
-std::vector<Gtk::Widget*> Children(Gtk::Container& container);
+using rowprobe::Background;
+using rowprobe::Children;
+using rowprobe::Requested;
+// What a widget asks of its owner.
+inline std::pair<int, int> NaturalSize(Gtk::Widget& widget) { return rowprobe::RowSize(widget); }
 void Descendants(Gtk::Widget& top, std::vector<Gtk::Widget*>& out);
-std::pair<int, int> Requested(const Gtk::Widget& widget);
-std::pair<int, int> NaturalSize(Gtk::Widget& widget);
 // A bar as the driver sees it: hidden, or its width in pixels.
 int BarWidth(CompProgressBarHolder& row);
 

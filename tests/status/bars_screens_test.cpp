@@ -186,10 +186,10 @@ TEST_F(BarScreens, BrakingSystemBarsAndLamps)
     RunBarCases(store(), screen, update, screen.m_EffortBarRows[0],
                 [](ReadMVBData& s, float v) { s.BeDemand = static_cast<unsigned short>(v); },
                 {{600, "600", 256}, {601, "0", 0}, {0, "0", 0}, {300, "300", 128}, {65535, "0", 0}});
-    RunBarCases(store(), screen, update, screen.m_AirBarRows[1],
+    RunBarCases(store(), screen, update, screen.m_BrakePipeRow,
                 [](ReadMVBData& s, float v) { s.BrakePipePressureBar = v; },
                 {{7.5f, "6", 256}, {5.2f, "5.2", 222}, {0, "0", 0}});
-    RunBarCases(store(), screen, update, screen.m_AirBarRows[0],
+    RunBarCases(store(), screen, update, screen.m_PneumaticRow,
                 [](ReadMVBData& s, float v) { s.PneumaticBrakeDemand = v; }, {{1.5f, "1.5", 128}, {4, "3", 256}});
 
     const struct {
