@@ -6,15 +6,6 @@ namespace {
 
 const char* const kAmps = "./Images/AmpsUnit.jpg";
 
-// Where each table's rows sit among the two-cell rows.
-const TractionConverter::PairRow kPictureRows[4] = {TractionConverter::kInputContactor,
-                                                    TractionConverter::kPreCharge, TractionConverter::kLinePulsing,
-                                                    TractionConverter::kDrivePulsing};
-const TractionConverter::PairRow kCountRows[2] = {TractionConverter::kInputCurrents,
-                                                  TractionConverter::kPhaseCurrents};
-const TractionConverter::PairRow kFloatRows[3] = {TractionConverter::kDcLinkVoltage, TractionConverter::kOilPressure,
-                                                  TractionConverter::kOilTemperature};
-
 }  // namespace
 
 const PairSpec<unsigned short> TractionConverter::kPictureTable[4] = {
@@ -62,17 +53,21 @@ void TractionConverter::ConstructLayout()
 {
     BuildLampRows(*this, m_PantoRows, kPantographs);
     BuildSpacer(*this, m_Spacer);
-    for (int row = 0; row < kPairRows; ++row) {
-        for (int i = 0; i < 4; ++i)
-            if (kPictureRows[i] == row)
-                BuildPicturePair(*this, m_PairRows[row], kPictureTable[i].caption, kPictureTable[i].unit);
-        for (int i = 0; i < 2; ++i)
-            if (kCountRows[i] == row)
-                BuildValuePair(*this, m_PairRows[row], kCountTable[i].caption, kCountTable[i].unit);
-        for (int i = 0; i < 3; ++i)
-            if (kFloatRows[i] == row)
-                BuildValuePair(*this, m_PairRows[row], kFloatTable[i].caption, kFloatTable[i].unit);
-    }
+    const auto pictures = [this](PairRow row, const PairSpec<unsigned short>& spec) {
+        BuildPicturePair(*this, m_PairRows[row], spec.caption, spec.unit);
+    };
+    const auto values = [this](PairRow row, const auto& spec) {
+        BuildValuePair(*this, m_PairRows[row], spec.caption, spec.unit);
+    };
+    pictures(kInputContactor, kPictureTable[0]);
+    pictures(kPreCharge, kPictureTable[1]);
+    values(kInputCurrents, kCountTable[0]);
+    values(kDcLinkVoltage, kFloatTable[0]);
+    values(kPhaseCurrents, kCountTable[1]);
+    values(kOilPressure, kFloatTable[1]);
+    values(kOilTemperature, kFloatTable[2]);
+    pictures(kLinePulsing, kPictureTable[2]);
+    pictures(kDrivePulsing, kPictureTable[3]);
     BuildLampRows(*this, m_HarmonicRows, kHarmonicTable);
     show_all_children(true);
 
