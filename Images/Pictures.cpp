@@ -144,13 +144,14 @@ void StatusStrip(cairo_t* cr, const Box& b, bool on, const std::string& word, St
 void ProgressHolder(cairo_t* cr, const Box& b)
 {
     FillVertical(cr, b, Hex("#161c22"), Hex("#0a0d10"));
-    // The bar grows from x 3 at 2.55 px per percent; the value sits at x 276.
+    // The bar grows from x 3 at 2.55 px per percent; the row centres its
+    // value text on x 301 (a 50 px box from x 276), so the field is centred there.
     const Box trough { 2, 3, 259, 11 };
     FillVertical(cr, trough, Hex("#020406"), Hex("#0b1116"));
     Outline(cr, trough, Hex("#3c4753"), 1);
     for (int p = 0; p <= 100; p += 25)
         Line(cr, { 3 + p * 2.55 + 0.5, 14 }, { 3 + p * 2.55 + 0.5, 17 }, Hex("#7d8893"), 1);
-    ValueField(cr, { 268, 2, 53, 14 });
+    ValueField(cr, { 280, 2, 42, 14 });
 }
 
 // ------------------------------------------------------------- keys
@@ -618,7 +619,9 @@ void ScreenIcon(cairo_t* cr, const Box& b, Icon icon)
 // ---------------------------------------------------------------- pop-ups
 
 // Pop-up frame: header with its sign and title, a black text field where
-// the four message rows go (picture rows from y 118), a footer line.
+// the four message rows go (picture rows from y 118, 30 apart, the last one
+// wrapped at 700 px from x 58, so the field spans x 24..766 and y 110..310),
+// a footer line.
 void PopupFrame(cairo_t* cr, const Box& b, const Rgb& accent, const std::string& title,
                 const std::string& footer, bool usb)
 {
@@ -634,7 +637,7 @@ void PopupFrame(cairo_t* cr, const Box& b, const Rgb& accent, const std::string&
         Text(cr, "!", { 46, 34, 40, 56 }, 48, true, Hex("#111111"));
     }
     Text(cr, title, { 130, 8, b.w - 150, 94 }, 34, true, kWhite, Align::Left);
-    const Box field { 40, 110, b.w - 80, 196 };
+    const Box field { 24, 110, b.w - 48, 200 };
     FillVertical(cr, field, kBlack, kBlack);
     Outline(cr, field, Mix(accent, kBlack, 0.45), 1.5, 2);
     Line(cr, { 20, 318.5 }, { b.w - 20, 318.5 }, Mix(accent, kBlack, 0.4), 1);
