@@ -28,11 +28,12 @@ void* threadFunc(void* store)
 void AttachBusPoll(ReadMVBData* store)
 {
     pthread_t startThread;
-    if (pthread_create(&startThread, nullptr, &threadFunc, store) == 0 &&
-        pthread_join(startThread, nullptr) == 0)
+    if (pthread_create(&startThread, nullptr, &threadFunc, store) != 0) {
+        std::cout << "Start thread failed: bus poll attached from the main thread" << std::endl;
+        store->RunCFile();
         return;
-    std::cout << "Start thread failed: bus poll attached from the main thread" << std::endl;
-    store->RunCFile();
+    }
+    pthread_join(startThread, nullptr);
 }
 
 }  // namespace
