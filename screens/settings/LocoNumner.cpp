@@ -1,0 +1,125 @@
+#include "LocoNumner.h"
+
+#include "KeypadEntry.h"
+#include "ReadMVBData.h"
+#include "SettingsWidgets.h"
+
+using namespace settingsui;
+
+namespace {
+
+void BuildRow(CompSingleVal& row, const char* caption, const char* value)
+{
+    row.CaptionText = caption;
+    row.ValueText = value;
+    row.ConstructLayout();
+}
+
+}  // namespace
+
+LocoNumner::LocoNumner()
+{
+    ConstructLayout();
+}
+
+LocoNumner::~LocoNumner() = default;
+
+void LocoNumner::ConstructLayout()
+{
+    m_PreviousCell = 0;
+    m_SelectedCell = 1;
+    m_EnteredNumber = 0;
+    m_OverRange = false;
+    m_NumberConfirmed = 0;
+
+    BuildRow(m_LocoTypeRow, "LocoType", "WAG-9");
+    put(m_LocoTypeRow, 10, 5);
+    BuildRow(m_LocoNumberRow, "Loco Number", "00000");
+    put(m_LocoNumberRow, 10, 24);
+    BuildTitleTile(m_TitleTile, "Enter New Loco Number", 180);
+    put(m_TitleTile, 20, 70);
+    BuildNumberBox(m_ValueBox, m_ValueLabel, Format(m_NumberStream, m_EnteredNumber), 170);
+    put(m_ValueBox, 205, 70);
+    BuildMessageBox(m_MessageBox, m_MessageLabel, "Confirm", 130, 30);
+    put(m_MessageBox, 150, 130);
+
+    m_HelpLabel.set_text("Press Menu key-> press Enter key->Select \nLoconumber->press Enter for every\n"
+                         "select number->Press Ok");
+    SetForeground(m_HelpLabel, "black");
+    SetFont(m_HelpLabel, 12, false);
+    // Drawn smaller where the theme's font would run under the keypad.
+    FitFont(m_HelpLabel, 12, 350, 60, false);
+    m_HelpBox.add(m_HelpLabel);
+    m_HelpBox.set_size_request(350, 60);
+    put(m_HelpBox, 40, 200);
+
+    keypad::Configure(m_Keypad, "CLR");
+    put(m_Keypad, 400, 70);
+    show_all_children(true);
+}
+
+void LocoNumner::UpdateDpwcsConfigurationScreen()
+{
+    m_LocoNumberRow.ValueLabel.set_text(Format(m_UpdateStream, ReadMVBData::getInstance()->LocoNumber));
+}
+
+void LocoNumner::SelectPassword(short)
+{
+    keypad::StartEntry(m_SelectedCell, m_PreviousCell, m_NumberConfirmed, m_ValueBox, m_MessageLabel);
+}
+
+void LocoNumner::selectionChange(short code)
+{
+    keypad::SelectionChange(m_Keypad, m_SelectedCell, m_PreviousCell, code, m_NumberConfirmed > 0);
+}
+
+void LocoNumner::pressEnter(int* editState)
+{
+    if (editState && *editState == 2) {
+        if (m_SelectedCell == keypad::kOkCell) {
+            if (NumberSendable()) {
+                Commit();
+                keypad::ClearHighlight(m_Keypad, m_SelectedCell, m_PreviousCell);
+                MarkBox(m_ValueBox, "black");
+            }
+        } else {
+            keypad::ApplyCell(m_SelectedCell, m_EnteredNumber, m_OverRange, kLargestNumber);
+        }
+    }
+    boxDisplay();
+}
+
+void LocoNumner::Commit()
+{
+    PaintText(m_MessageLabel, kOrange);
+    m_NumberConfirmed = 1;
+    ReadMVBData::getInstance()->EnteredLocoNumber = m_EnteredNumber;
+}
+
+void LocoNumner::boxSelection(short code)
+{
+    keypad::ClearSelected(m_Keypad, m_SelectedCell, m_PreviousCell);
+    if (code == 1) {
+        SetBackground(m_ValueBox, "black");
+        m_ValueBox.queue_draw();
+    } else if (code == 3 && NumberSendable()) {
+        Commit();
+    }
+}
+
+void LocoNumner::pressCancel(short)
+{
+    m_NumberConfirmed = 1;
+    m_EnteredNumber = 0;
+    m_OverRange = false;
+    keypad::ClearHighlight(m_Keypad, m_SelectedCell, m_PreviousCell);
+    MarkBox(m_ValueBox, "black");
+    boxDisplay();
+}
+
+void LocoNumner::boxDisplay()
+{
+    m_ValueLabel.set_text(" ");
+    if (m_EnteredNumber != 0 && NumberSendable())
+        m_ValueLabel.set_text(Format(m_NumberStream, m_EnteredNumber));
+}

@@ -1,0 +1,121 @@
+// The locomotive number screen: the edit states of the main layout, the
+// number accepted or committed, what port 301 word 8 carries after a decode
+// tick, and the over-range latch that keeps word 8 honest.
+#include "SettingsHarness.h"
+
+using namespace settingstest;
+
+namespace {
+
+struct LocoCase {
+    const char* name;
+    const char* keys;          // on screen 14
+    const char* shown;         // value box text at the end
+    unsigned entered;          // EnteredLocoNumber
+    int editState;             // main layout's edit state at the end
+    unsigned eventState;       // 2 once an edit ended
+    unsigned short word8;      // port 301 word 8 after a tick
+};
+
+const LocoCase kCases[] = {
+    {"five digits and ok", "M E type:12345K", "12345", 12345, 0, 2, 12345},
+    {"zero in the middle", "M E type:703K", "703", 703, 0, 2, 703},
+    {"largest word", "M E type:65535K", "65535", 65535, 0, 2, 65535},
+    {"past the word is refused", "M E type:70000K", " ", 0, 2, 0, 0},
+    {"five nines refused", "M E type:99999K", " ", 0, 2, 0, 0},
+    {"ten digits never wrap into range", "M E type:4294967297K", " ", 0, 2, 0, 0},
+    {"six digits then clear and five", "M E type:123456K type:C12345K", "12345", 12345, 0, 2, 12345},
+    {"cancel in the keypad", "M E type:12 C", " ", 0, 0, 2, 0},
+    {"confirm step commits the entry", "M E type:42 H go:14 M D E", "42", 42, 0, 2, 42},
+    {"confirm step refuses a leftover past the word", "M E type:123456 H go:14 M D", " ", 0, 3, 0, 0},
+    {"confirm step after cancel commits 0", "M E type:5 C M D E", " ", 0, 0, 2, 0},
+    {"menu only starts an edit", "M", "0", 0, 1, 0, 0},
+    {"up in the first box does nothing", "M U", "0", 0, 1, 0, 0},
+    {"second box up goes back", "M D U", "0", 0, 1, 0, 0},
+};
+
+class LocoScript : public SettingsTest, public ::testing::WithParamInterface<LocoCase> {};
+
+TEST_P(LocoScript, KeysToShownTextToStoreToWord8)
+{
+    const LocoCase& c = GetParam();
+    CabKeys& cab = Cab();
+    cab.Run("go:14");
+    cab.Run(c.keys);
+    EXPECT_EQ(Text(cab.loco.m_ValueLabel), c.shown);
+    EXPECT_EQ(Store().EnteredLocoNumber, c.entered);
+    EXPECT_EQ(cab.locoEdit, c.editState);
+    EXPECT_EQ(Store().EventState, c.eventState);
+    cab.Tick();
+    EXPECT_EQ(DDU_301[8], c.word8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LocoScript, ::testing::ValuesIn(kCases), CaseName());
+
+using LocoScreen = SettingsTest;
+
+TEST_F(LocoScreen, NumberRowFollowsTheVehicleOnEveryRefresh)
+{
+    CabKeys& cab = Cab();
+    EXPECT_EQ(Text(cab.loco.m_LocoNumberRow.ValueLabel), "00000");
+    EXPECT_EQ(Text(cab.loco.m_LocoTypeRow.ValueLabel), "WAG-9");
+    cab.Run("go:14 T");
+    EXPECT_EQ(Text(cab.loco.m_LocoNumberRow.ValueLabel), "0");
+    // The vehicle reports its number on port 1040 word 4.
+    FLG1_1040[4] = 31245;
+    cab.Run("M E type:777 T");
+    EXPECT_EQ(Text(cab.loco.m_LocoNumberRow.ValueLabel), "31245") << "the number typed is not shown here";
+    cab.loco.m_LocoNumberRow.ValueLabel.set_text("x");
+    cab.Run("T");
+    EXPECT_EQ(Text(cab.loco.m_LocoNumberRow.ValueLabel), "31245") << "unchanged, drawn again";
+}
+
+TEST_F(LocoScreen, Word8OnlyWhileTheScreenIsCurrent)
+{
+    CabKeys& cab = Cab();
+    cab.Run("go:14 M E type:321K");
+    cab.Run("R T");
+    EXPECT_EQ(DDU_301[8], 0) << "left before the tick: nothing sent";
+    cab.Run("L T");
+    EXPECT_EQ(DDU_301[8], 321);
+    cab.Run("M E type:C9K R T");
+    EXPECT_EQ(Store().EnteredLocoNumber, 9u);
+    EXPECT_EQ(DDU_301[8], 321) << "the word keeps its last value off the screen";
+    EXPECT_EQ(Store().LocoNumberConfirmed, 0);
+    FLG1_1040[4] = 9;
+    cab.Run("L T");
+    EXPECT_EQ(DDU_301[8], 9);
+    EXPECT_EQ(Store().LocoNumberConfirmed, 1);
+}
+
+TEST_F(LocoScreen, BoxColoursAndConfirmFollowTheEdit)
+{
+    CabKeys& cab = Cab();
+    cab.Run("go:14");
+    EXPECT_EQ(Background(cab.loco.m_ValueBox), "#000000");
+    cab.Run("M");
+    EXPECT_EQ(Background(cab.loco.m_ValueBox), "#ffffff");
+    EXPECT_EQ(cab.loco.m_ValueBox.get_border_width(), 1u);
+    cab.Run("D");
+    const Gdk::Color confirm = cab.loco.m_MessageLabel.get_modifier_style()->get_fg(Gtk::STATE_NORMAL);
+    EXPECT_EQ(confirm.get_red() >> 8, 0xf0) << "Confirm turns orange";
+    cab.Run("U");
+    EXPECT_EQ(Background(cab.loco.m_ValueBox), "#000000");
+    cab.Run("C M E type:8");
+    EXPECT_EQ(Text(cab.loco.m_ValueLabel), "8");
+    cab.Run("C");
+    EXPECT_EQ(Background(cab.loco.m_ValueBox), "#000000");
+    EXPECT_EQ(Text(cab.loco.m_ValueLabel), " ") << "Cancel blanks the digits Confirm would not send";
+}
+
+TEST_F(LocoScreen, LeftAndRightMoveTheKeypadDuringAnEdit)
+{
+    CabKeys& cab = Cab();
+    cab.Run("go:14 M E R R");
+    EXPECT_EQ(cab.loco.m_SelectedCell, 3);
+    cab.Run("L");
+    EXPECT_EQ(cab.loco.m_SelectedCell, 2);
+    EXPECT_EQ(cab.target, 14);
+}
+
+}  // namespace
