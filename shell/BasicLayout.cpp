@@ -82,6 +82,7 @@ BasicLayout::BasicLayout()
     Initialaization();
     ConstructLayout();
     set_can_focus(true);
+    m_Password.m_PasswordSignal.connect(sigc::bind(sigc::mem_fun(*this, &BasicLayout::ChangeScreen), 11));
     signal_key_press_event().connect(sigc::mem_fun(*this, &BasicLayout::OnKeyPress), true);
     ReadMVBData* store = ReadMVBData::getInstance();
     store->DataUpdatedSignal.connect(sigc::mem_fun(*this, &BasicLayout::UpdateValues));
@@ -302,10 +303,12 @@ void BasicLayout::ChangeScreen(short screen)
         RestoreMiniStatusBox();
         break;
     case ScreenInchingMode:
+        m_InchingMode.UpdateinchingModeScreen();
         break;
     case ScreenPassword:
         ReadMVBData::getInstance()->PasswordUnlocked = 0;
         m_PasswordEditState = 1;
+        m_Password.clearPassword();
         break;
     default:
         break;

@@ -21,9 +21,19 @@
 #include "CompPressureBar1.h"
 #include "CompProgressBar.h"
 #include "CompSingleVal.h"
+#include "DpwcsBpContinuityCheck.h"
+#include "DpwcsConfiguration.h"
+#include "DpwcsOverview.h"
+#include "DpwcsSelectLoco.h"
+#include "InchingMode.h"
 #include "KeyMap.h"
+#include "LocoNumner.h"
+#include "Password.h"
 #include "ScreenTable.h"
+#include "SixMotorIsolation.h"
 #include "TitleBar.h"
+#include "WagonDetails.h"
+#include "WheelDiameter.h"
 
 class BasicLayout : public Gtk::Fixed {
 public:
@@ -85,6 +95,16 @@ public:
     Gtk::Fixed m_MainPageFixed;
     Gtk::Notebook m_ScreenBook;
     TitleBar m_TitleBar;
+    Password m_Password;
+    DpwcsConfiguration m_DpwcsConfiguration;
+    WagonDetails m_WagonDetails;
+    DpwcsBpContinuityCheck m_DpwcsBpContinuityCheck;
+    DpwcsOverview m_DpwcsOverview;
+    DpwcsSelectLoco m_DpwcsSelectLoco;
+    InchingMode m_InchingMode;
+    LocoNumner m_LocoNumner;
+    SixMotorIsolation m_SixMotorIsolation;
+    WheelDiameter m_WheelDiameter;
     CompButtonGrid m_MiniStatusGrid;
     CompButtonGrid m_MiniStateGrid;
     CompButtonGrid m_PressureStatusGrid;
@@ -152,6 +172,9 @@ private:
     KeyGateState GateState() const;
     void StepScreen(unsigned short next);
     void SideKey(ScreenKey key);
+    void TakePanelJump();
+    void EnterLockedScreen();
+    void RefreshShownScreen();
 };
 
 #endif

@@ -51,6 +51,55 @@ void BasicLayout::RunKeyAction(KeyAction action)
         }
 }
 
+void BasicLayout::up_Button()
+{
+    ReadMVBData& store = Store();
+    switch (m_TargetScreen) {
+    case ScreenInchingMode:
+        m_InchingMode.SelectPassword(KeyUp);
+        store.InchingUpPressed = 1;
+        store.InchingDownPressed = 0;
+        break;
+    case ScreenSixMotorIsolation: m_SixMotorIsolation.SelectSixMtrCurPos(KeyUp); break;
+    case ScreenWheelDiameter: m_WheelDiameter.SelectPassword(KeyUp); break;
+    case ScreenLocoNumner:
+        if (m_LocoNumberEditState == 2) {
+            m_LocoNumner.selectionChange(KeyUp);
+        } else if (m_LocoNumberEditState == 3) {
+            m_LocoNumberEditState = 1;
+            m_LocoNumner.boxSelection(1);
+        }
+        break;
+    case ScreenPassword: m_Password.selectionChange(KeyUp); break;
+    default: break;
+    }
+}
+
+void BasicLayout::down_Button()
+{
+    ReadMVBData& store = Store();
+    switch (m_TargetScreen) {
+    case ScreenInchingMode:
+        m_InchingMode.SelectPassword(KeyDown);
+        store.InchingDownPressed = 1;
+        store.InchingUpPressed = 0;
+        break;
+    case ScreenSixMotorIsolation: m_SixMotorIsolation.SelectSixMtrCurPos(KeyDown); break;
+    case ScreenWheelDiameter: m_WheelDiameter.SelectPassword(KeyDown); break;
+    case ScreenLocoNumner:
+        // In the second box down does nothing.
+        if (m_LocoNumberEditState == 2) {
+            m_LocoNumner.selectionChange(KeyDown);
+        } else if (m_LocoNumberEditState == 1) {
+            m_LocoNumberEditState = 3;
+            m_LocoNumner.boxSelection(3);
+        }
+        break;
+    case ScreenPassword: m_Password.selectionChange(KeyDown); break;
+    default: break;
+    }
+}
+
 void BasicLayout::StepScreen(unsigned short next)
 {
     m_TargetScreen = next;
@@ -66,6 +115,10 @@ void BasicLayout::SideKey(ScreenKey key)
     store.WheelDiameterSendFlag = 0;
     store.PasswordUnlocked = 0;
     if (m_LocoNumberEditState != 0 || m_PasswordEditState != 0) {
+        if (m_TargetScreen == ScreenLocoNumner)
+            m_LocoNumner.selectionChange(key);
+        else if (m_TargetScreen == ScreenPassword)
+            m_Password.selectionChange(key);
         return;
     }
     StepScreen(key == KeyRight ? ScreenRightOf(m_ShownScreen, m_TargetScreen)
@@ -76,13 +129,122 @@ void BasicLayout::left_Button() { SideKey(KeyLeft); }
 
 void BasicLayout::right_Button() { SideKey(KeyRight); }
 
-void BasicLayout::up_Button() {}
-void BasicLayout::down_Button() {}
-void BasicLayout::enter_Button() {}
-void BasicLayout::cancel_Button() {}
-void BasicLayout::menu_Button() {}
-void BasicLayout::f1_Button() {}
+// The text panel's jump requests: switch to the screen and clear the request.
+void BasicLayout::TakePanelJump()
+{
+    ReadMVBData& store = Store();
+    struct Jump {
+        unsigned short ReadMVBData::*request;
+        unsigned short screen;
+    } const jumps[] = {{&ReadMVBData::EnergyMenuRequest, ScreenEnergyMonitoring},
+                       {&ReadMVBData::InchingMenuRequest, ScreenInchingMode}};
+    for (const Jump& jump : jumps)
+        if (store.*jump.request == 1) {
+            StepScreen(jump.screen);
+            store.*jump.request = 0;
+            return;
+        }
+}
+
+// Enter on a locked settings screen shows the password screen first.
+void BasicLayout::EnterLockedScreen()
+{
+    ReadMVBData& store = Store();
+    const bool isolation = m_TargetScreen == ScreenSixMotorIsolation;
+    if (store.PasswordUnlocked != 0) {
+        if (isolation) {
+            m_SixMotorIsolation.SelectSixMtrCurPos(KeyEnter);
+            m_SixMotorIsolation.UpdateSixMotorIsolationScreen();
+        } else {
+            m_WheelDiameter.SelectPassword(KeyEnter);
+            m_WheelDiameter.UpdateWheelDiameterScreen();
+        }
+        return;
+    }
+    const unsigned short locked = m_TargetScreen;
+    m_TargetScreen = ScreenPassword;
+    ChangeScreen(ScreenPassword);
+    m_ShownScreen = ScreenPassword;
+    store.PasswordReturnScreen = locked;
+}
+
+void BasicLayout::enter_Button()
+{
+    {
+        switch (m_TargetScreen) {
+        case ScreenInchingMode:
+            m_InchingMode.SelectPassword(KeyEnter);
+            m_InchingMode.UpdateinchingModeScreen();
+            break;
+        case ScreenSixMotorIsolation:
+        case ScreenWheelDiameter: EnterLockedScreen(); break;
+        case ScreenLocoNumner:
+            if (m_LocoNumberEditState == 1 || m_LocoNumberEditState == 3) {
+                m_LocoNumner.selectionChange(KeyEnter);
+                ++m_LocoNumberEditState;
+            } else if (m_LocoNumberEditState == 2) {
+                m_LocoNumner.pressEnter(&m_LocoNumberEditState);
+            }
+            break;
+        case ScreenPassword:
+            m_Password.pressEnter(&m_PasswordEditState);
+            if (m_Password.m_EntryDone == 1) {
+                m_PasswordEditState = 0;
+                m_TargetScreen = Store().PasswordReturnScreen;
+                ChangeScreen(static_cast<short>(m_TargetScreen));
+            }
+            break;
+        default: break;
+        }
+    }
+    if (m_LocoNumner.m_NumberConfirmed == 1) {
+        m_LocoNumberEditState = 0;
+        Store().EventState = 2;
+    }
+}
+
+void BasicLayout::cancel_Button()
+{
+    switch (m_TargetScreen) {
+    case ScreenInchingMode: m_InchingMode.SelectPassword(KeyCancel); break;
+    case ScreenSixMotorIsolation: m_SixMotorIsolation.SelectSixMtrCurPos(KeyCancel); break;
+    case ScreenWheelDiameter: m_WheelDiameter.SelectPassword(KeyCancel); break;
+    case ScreenLocoNumner: m_LocoNumner.pressCancel(KeyCancel); break;
+    default: break;
+    }
+    if (m_LocoNumner.m_NumberConfirmed == 1) {
+        m_LocoNumberEditState = 0;
+        Store().EventState = 2;
+    } else if (m_Password.m_EntryDone == 1) {
+        m_PasswordEditState = 0;
+    }
+}
+
+void BasicLayout::menu_Button()
+{
+    if (m_TargetScreen == ScreenSixMotorIsolation) {
+        m_SixMotorIsolation.SelectSixMtrCurPos(KeyMenu);
+        return;
+    }
+    if (m_TargetScreen == ScreenWheelDiameter) {
+        m_WheelDiameter.SelectPassword(KeyMenu);
+        return;
+    }
+    if (m_TargetScreen == ScreenLocoNumner && m_LocoNumberEditState == 0) {
+        m_LocoNumner.SelectPassword(KeyMenu);
+        m_LocoNumberEditState = 1;
+        return;
+    }
+    if (m_TargetScreen == ScreenPassword && m_PasswordEditState == 0) {
+        m_Password.SelectPassword(KeyMenu);
+        m_PasswordEditState = 1;
+        return;
+    }
+}
+
 void BasicLayout::f3_Button() {}
+
+void BasicLayout::f1_Button() {}
 
 void BasicLayout::home_Button()
 {

@@ -348,6 +348,19 @@ void BasicLayout::RunRefreshStep(RefreshStep step)
     case RefreshStep::ProgressBar: UpdateProgressBar(); break;
     case RefreshStep::MasterSlave: UpdateMasterSlaveconfig(); break;
     case RefreshStep::TitleBar: UpdateTitleBar(); break;
+    case RefreshStep::Screen: RefreshShownScreen(); break;
+    default: break;
+    }
+}
+
+// The shown screen's own refresh.
+void BasicLayout::RefreshShownScreen()
+{
+    switch (m_ShownScreen) {
+    case ScreenInchingMode: m_InchingMode.UpdateinchingModeScreen(); break;
+    case ScreenLocoNumner: m_LocoNumner.UpdateDpwcsConfigurationScreen(); break;
+    case ScreenSixMotorIsolation: m_SixMotorIsolation.UpdateSixMotorIsolationScreen(); break;
+    case ScreenWheelDiameter: m_WheelDiameter.UpdateWheelDiameterScreen(); break;
     default: break;
     }
 }

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <map>
 
+#include "PortsByNumber.h"
+
 namespace shelltest {
 
 namespace {
@@ -92,7 +94,7 @@ Display::Display()
     testsupport::InitToolkit();
     CopyPictures();
     ::setenv("CABDISPLAY_MEDIA", (dir_.path() + "/media").c_str(), 1);
-    ReadMVBData::instance = new ReadMVBData(ReadMVBData::StartValuesOnly{});
+    ReadMVBData::getInstance();
     layout_ = new BasicLayout;
     window_ = new Gtk::Window;
     window_->set_default_size(800, 600);
@@ -104,16 +106,24 @@ Display::Display()
 void Display::Reset()
 {
     ReadMVBData& s = store();
-    s.FaultCode = 0;
-    layout_->UpdateValues();
+    decodetest::ZeroAllPorts();
+    s.PrintKey();
     layout_->home_Button();
     testsupport::DrainEvents();
 }
 
+void Display::Press(unsigned char key)
+{
+    ASSERT_TRUE(keypad_.Press(key));
+    store().FetchData();
+    Tick();
+}
+
 void Display::Tick()
 {
-    layout_->UpdateValues();
+    store().PrintKey();
     testsupport::DrainEvents();
 }
+
 
 }  // namespace shelltest

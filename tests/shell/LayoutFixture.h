@@ -1,5 +1,6 @@
-// A real main layout in a shown window, on a store with its start values and
-// no bus: the working directory holds the build's pictures, with the ones the
+// A real main layout in a shown window, on the real store with the
+// in-process bus device and a pseudo-terminal keypad: the working directory
+// holds the build's pictures, with the ones the
 // tests look at replaced by solid colours, so a widget's picture tells which
 // file was loaded.
 #ifndef CABDISPLAY_TESTS_SHELL_LAYOUTFIXTURE_H
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "BasicLayout.h"
+#include "PseudoKeypad.h"
 #include "ReadMVBData.h"
 #include "TestSupport.h"
 
@@ -41,9 +43,13 @@ public:
     void Reset();
     // One refresh tick, then the redraws it caused.
     void Tick();
+    // A keypad byte on the line, then one bus poll and one decode tick, which
+    // hand it to the layout before the refresh.
+    void Press(unsigned char key);
 private:
     Display();
     testsupport::TempWorkDir dir_;
+    storetest::PseudoKeypad keypad_;
     Gtk::Window* window_ = nullptr;  // made once the toolkit is up
     BasicLayout* layout_ = nullptr;
 };
@@ -58,6 +64,11 @@ protected:
     BasicLayout& layout() { return display().layout(); }
     ReadMVBData& store() { return display().store(); }
     void Tick() { display().Tick(); }
+    void Press(std::initializer_list<unsigned char> keys)
+    {
+        for (unsigned char key : keys)
+            display().Press(key);
+    }
 };
 
 }  // namespace shelltest
