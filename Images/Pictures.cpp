@@ -620,7 +620,9 @@ void ScreenIcon(cairo_t* cr, const Box& b, Icon icon)
 // ---------------------------------------------------------------- pop-ups
 
 // Pop-up frame: header with its sign and title, a black text field where
-// the four message rows go (picture rows from y 118), a footer line.
+// the four message rows go (picture rows from y 118, 30 apart, the last one
+// wrapped at 700 px from x 58, so the field spans x 24..766 and y 110..310),
+// a footer line.
 void PopupFrame(cairo_t* cr, const Box& b, const Rgb& accent, const std::string& title,
                 const std::string& footer, bool usb)
 {
@@ -636,7 +638,7 @@ void PopupFrame(cairo_t* cr, const Box& b, const Rgb& accent, const std::string&
         Text(cr, "!", { 46, 34, 40, 56 }, 48, true, Hex("#111111"));
     }
     Text(cr, title, { 130, 8, b.w - 150, 94 }, 34, true, kWhite, Align::Left);
-    const Box field { 40, 110, b.w - 80, 196 };
+    const Box field { 24, 110, b.w - 48, 200 };
     FillVertical(cr, field, kBlack, kBlack);
     Outline(cr, field, Mix(accent, kBlack, 0.45), 1.5, 2);
     Line(cr, { 20, 318.5 }, { b.w - 20, 318.5 }, Mix(accent, kBlack, 0.4), 1);

@@ -1,0 +1,135 @@
+#include "FaultLog.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace faultlog {
+
+const char* const kLookUpFile = "LookUpError.csv";
+const char* const kLogFile = "DiagnosticsData.csv";
+
+namespace {
+std::time_t SystemClock() { return std::time(nullptr); }
+}  // namespace
+
+ClockFunction Clock = &SystemClock;
+
+std::string FaultLabel(unsigned short code)
+{
+    char label[16];
+    std::snprintf(label, sizeof label, "F%04dP%d", code % 10000, code / 10000);
+    return label;
+}
+
+std::vector<std::string> LookUpTokens(const std::string& line)
+{
+    std::vector<std::string> kept;
+    std::string::size_type start = 0;
+    for (;;) {
+        const std::string::size_type quote = line.find('"', start);
+        const std::string token = line.substr(start, quote == std::string::npos ? std::string::npos : quote - start);
+        if (!token.empty() && token != "," && token != " " && token.compare(0, 2, ",,") != 0)
+            kept.push_back(token);
+        if (quote == std::string::npos) break;
+        start = quote + 1;
+    }
+    return kept;
+}
+
+std::string SubsystemNumber(const std::string& subsystemText)
+{
+    const std::string::size_type ss = subsystemText.find("SS");
+    if (ss == std::string::npos) return std::string();
+    const std::string::size_type from = ss + 2;
+    const std::string::size_type colon = subsystemText.find(':', from);
+    return subsystemText.substr(from, colon == std::string::npos ? std::string::npos : colon - from);
+}
+
+bool LastDigitRun(const std::string& line, std::string& run)
+{
+    const std::string::size_type last = line.find_last_of("0123456789");
+    if (last == std::string::npos) return false;
+    const std::string::size_type before = line.find_last_not_of("0123456789", last);
+    const std::string::size_type first = before == std::string::npos ? 0 : before + 1;
+    run = line.substr(first, last - first + 1);
+    return true;
+}
+
+int CountValue(const std::string& digits)
+{
+    long long value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return 0;
+        value = value * 10 + (c - '0');
+        if (value > INT_MAX) return 0;
+    }
+    return static_cast<int>(value);
+}
+
+std::string EventTimeText(std::time_t when)
+{
+    char text[80] = "";
+    std::tm local{};
+    if (::localtime_r(&when, &local)) std::strftime(text, sizeof text, "%Y-%m-%d  %H:%M:%S", &local);
+    return text;
+}
+
+std::string LogRow(const std::string& counter, const std::string (&fields)[6])
+{
+    std::string row = "\"" + counter;
+    for (const std::string& field : fields) row += "\" \" " + field;
+    row += "\"\n";
+    return row;
+}
+
+namespace {
+
+// True when the file is empty or its last byte is a line feed.
+bool EndsClean(int fd, off_t size)
+{
+    if (size == 0) return true;
+    char last = 0;
+    return ::pread(fd, &last, 1, size - 1) == 1 && last == '\n';
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    std::string::size_type done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::string::size_type>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool AppendRow(const std::string& path, const std::string& row)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    struct stat st{};
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return false;
+    }
+    const std::string bytes = EndsClean(fd, st.st_size) ? row : "\n" + row;
+    if (!WriteAll(fd, bytes)) {
+        if (::ftruncate(fd, st.st_size) != 0) { /* nothing more can be done */ }
+        ::close(fd);
+        return false;
+    }
+    if (::close(fd) != 0) {
+        if (::truncate(path.c_str(), st.st_size) != 0) { /* as above */ }
+        return false;
+    }
+    return true;
+}
+
+}  // namespace faultlog

@@ -1,0 +1,139 @@
+#include "WarningPopup.h"
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+#include "FaultLog.h"
+#include "PopupLayout.h"
+#include "ReadMVBData.h"
+
+namespace {
+
+const char* SourceWord(unsigned short faultSource)
+{
+    switch (faultSource) {
+    case 10: return "Master";
+    case 40: return "Master and Slave";
+    default: return "Slave";
+    }
+}
+
+}  // namespace
+
+WarningPopup::WarningPopup()
+{
+    ConstructLayout();
+}
+
+WarningPopup::~WarningPopup() = default;
+
+void WarningPopup::ConstructLayout()
+{
+    popuplayout::Build(*this, BackgroundBox, BackgroundImage, "./Images/WarningPopup.png",
+                       {{&CodeRowBox, &SubsystemRowBox, &MessageRowBox, &DetailRowBox},
+                        {&CodeRowLabel, &SubsystemRowLabel, &MessageRowLabel, &DetailRowLabel}},
+                       "red");
+}
+
+void WarningPopup::ClearTextRows()
+{
+    SubsystemRowLabel.set_text(" ");
+    MessageRowLabel.set_text(" ");
+    DetailRowLabel.set_text(" ");
+}
+
+void WarningPopup::UpdateFaultMessage1(unsigned short code, std::string, std::string)
+{
+    const unsigned short priority = code / 10000;
+    TextStream.str("");
+    TextStream << priority;
+    PriorityText = TextStream.str();
+    CodeText = faultlog::FaultLabel(code);
+    CodeRowLabel.set_text(CodeText);
+
+    ReadLookUpData1(CodeText);
+    if (LookUpFields[0] != CodeText) {
+        // Unknown fault: no texts of an earlier fault under this label.
+        ClearTextRows();
+        return;
+    }
+
+    ReadMVBData* store = ReadMVBData::getInstance();
+    CodeRowLabel.set_text(LookUpFields[0] + " " + SourceWord(store->FaultSource));
+    SubsystemRowLabel.set_text(LookUpFields[1]);
+    MessageRowLabel.set_text(LookUpFields[2]);
+    DetailRowLabel.set_text(LookUpFields[3]);
+
+    RetriveCount(CodeText);
+    TextStream.str("");
+    TextStream << faultlog::CountValue(CountText) + 1;
+    CountText = TextStream.str();
+
+    WriteLogRow();
+    store->CurrentFaultMessage = LookUpFields[2];
+    store->CurrentFaultSubsystem = LookUpFields[1];
+}
+
+// Appends this fault's row; a log that cannot be written is reported on
+// standard output and keeps its earlier rows as they were.
+void WarningPopup::WriteLogRow()
+{
+    SubsystemText = "SS " + faultlog::SubsystemNumber(LookUpFields[1]);
+    EventTime = faultlog::Clock();
+    const std::string when = faultlog::EventTimeText(EventTime);
+    std::strncpy(EventTimeText, when.c_str(), sizeof EventTimeText - 1);
+    EventTimeText[sizeof EventTimeText - 1] = '\0';
+
+    TextStream.str("");
+    TextStream << static_cast<short>(LogLineCounter + 1);
+    const std::string fields[6] = {CodeText, PriorityText, SubsystemText, EventTimeText, LookUpFields[2], CountText};
+    if (!faultlog::AppendRow(faultlog::kLogFile, faultlog::LogRow(TextStream.str(), fields))) {
+        std::cout << "ERROR IN OPENING FILE" << std::endl;
+        return;
+    }
+    ++LogLineCounter;
+}
+
+void WarningPopup::ReadLookUpData1(std::string label)
+{
+    std::ifstream table(faultlog::kLookUpFile);
+    for (std::string& field : LookUpFields) field.clear();
+    if (!table.is_open()) {
+        std::cout << "Error Opening Look Up Error File" << std::endl;
+        return;
+    }
+    std::string line;
+    while (std::getline(table, line)) {
+        const std::vector<std::string> tokens = faultlog::LookUpTokens(line);
+        if (tokens.empty() || tokens[0] != label) continue;
+        for (std::size_t i = 0; i < tokens.size() && i < 4; ++i) LookUpFields[i] = tokens[i];
+        break;
+    }
+}
+
+void WarningPopup::RetriveCount(std::string label)
+{
+    CountText.clear();
+    std::ifstream log(faultlog::kLogFile);
+    if (!log.is_open()) {
+        std::cout << "Error Opening Diagnostic Data File" << std::endl;
+        CountText = "0";
+        return;
+    }
+    std::string line;
+    std::string run;
+    while (std::getline(log, line)) {
+        std::cout << "LINEDATA " << line << std::endl;
+        if (line.find(label) == std::string::npos) {
+            std::cout << "Not Contains " << label << std::endl;
+            continue;
+        }
+        std::cout << "Contains" << std::endl;
+        if (faultlog::LastDigitRun(line, run)) {
+            CountText = run;
+            std::cout << "Breaked " << std::endl;
+        }
+    }
+    if (CountText.empty() || faultlog::CountValue(CountText) == 200) CountText = "0";
+}

@@ -1,0 +1,114 @@
+// Renders the text panel in its views, the fault pop-up with a looked-up
+// fault, the diagnostics screen with 20 log rows and the USB pop-up, with the
+// image set of the build, into renders/ under the build tree.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <unistd.h>
+
+#include "DiagnosticScreen.h"
+#include "PanelProbe.h"
+#include "UsbPopup.h"
+#include "WarningPopup.h"
+
+namespace {
+
+std::string StartFolder()
+{
+    char* cwd = ::getcwd(nullptr, 0);
+    const std::string folder = cwd ? cwd : ".";
+    std::free(cwd);
+    return folder;
+}
+
+// The build tree, where the program starts (before any fixture moves away).
+const std::string kBuildTree = StartFolder();
+
+// Works in a private folder that sees the build's Images/.
+class RenderPanel : public paneltest::PanelFixture {
+protected:
+    void SetUp() override
+    {
+        build_ = kBuildTree;
+        PanelFixture::SetUp();
+        ASSERT_EQ(::symlink((build_ + "/Images").c_str(), "Images"), 0);
+    }
+    void Snap(Gtk::Widget& widget, int width, int height, const std::string& name)
+    {
+        EXPECT_TRUE(testsupport::SnapshotWidget(widget, width, height, build_ + "/renders/" + name)) << name;
+    }
+    void SnapPanel(const std::string& name) { Snap(*panel, 495, 119, name); }
+
+    std::string build_;
+};
+
+TEST_F(RenderPanel, PanelViews)
+{
+    const unsigned short nodes[9] = {1234, 2, 3, 4, 5, 1, 7, 8, 0};
+    std::copy(nodes, nodes + 9, store->NodeStates);
+    store->LocoNumber = 31234;
+    store->SubsystemStates[5] = 1;
+    panel->UpdateInfoPanelValues();
+    SnapPanel("panel-node.png");
+    Keys("M");
+    SnapPanel("panel-main-menu.png");
+    Keys("D");
+    SnapPanel("panel-main-menu-row2.png");
+    Keys("UEE");
+    Key('E'); Key('E'); Key('E'); Key('E'); Key('E');
+    SnapPanel("panel-subsystem.png");
+    Keys("C");
+    SnapPanel("panel-vehicle-diagnostics.png");
+    Keys("MM");
+    store->UsbCopyStatus = 1;
+    panel->UpdateInfoPanelValues();
+    SnapPanel("panel-message-usb.png");
+    store->UsbCopyStatus = 0;
+    store->ThrottleNotZero = 1;
+    panel->UpdateInfoPanelValues();
+    SnapPanel("panel-message-throttle.png");
+    store->ThrottleNotZero = 0;
+    store->SelfHoldMode = 1;
+    panel->UpdateInfoPanelValues();
+    SnapPanel("panel-message-selfhold.png");
+}
+
+TEST_F(RenderPanel, FaultPopup)
+{
+    dir.WriteFile("LookUpError.csv",
+                  "\"F0122P1\",\"SS22 : BRAKE\",\"Brake pipe pressure low\",\"Brake pipe pressure below 4.5 bar. "
+                  "Traction blocked until the pressure is restored. Check the driver's brake valve, the brake pipe "
+                  "couplings and the angle cocks of the first wagon before releasing the brake again.\"\n");
+    store->FaultSource = 10;
+    WarningPopup popup;
+    popup.UpdateFaultMessage1(10122, "", "");
+    Snap(popup, 800, 600, "popup-fault.png");
+}
+
+TEST_F(RenderPanel, UsbPopup)
+{
+    UsbPopup popup;
+    popup.CodeRowLabel.set_text("USB DEVICE");
+    popup.UpdateMessage("Diagnostics log copied to the stick",
+                        "DiagnosticsData.csv holds every fault row of this locomotive; the stick can now be removed "
+                        "and read on any office computer.");
+    Snap(popup, 800, 600, "popup-usb.png");
+}
+
+TEST_F(RenderPanel, DiagnosticScreen20)
+{
+    std::string log;
+    const char* messages[] = {"Main circuit breaker tripped", "Battery voltage low", "Brake pipe pressure low",
+                              "Fire detected in machine room"};
+    for (int n = 1; n <= 20; ++n) {
+        log += "\"" + std::to_string(n) + "\" \" F01" + std::to_string(10 + n % 20) + "P1\" \" 1\" \" SS " +
+               std::to_string(10 + n % 20) + " \" \" 2024-05-06  14:" + std::to_string(10 + n) + ":59\" \" " +
+               messages[n % 4] + "\" \" " + std::to_string(n % 7 + 1) + "\"\n";
+    }
+    dir.WriteFile("DiagnosticsData.csv", log);
+    DiagnosticScreen screen;
+    screen.TimerFunc();
+    Snap(screen, 790, 532, "diagnostics-20.png");
+}
+
+}  // namespace
