@@ -3,6 +3,7 @@
 #include "BasicLayout.h"
 
 #include "CompSupport.h"
+#include "InfoPanel.h"
 #include "ReadMVBData.h"
 
 #include <pangomm/fontdescription.h>
@@ -206,6 +207,10 @@ void BasicLayout::ConstructLayout()
     m_GaugeBox.add(m_CircularGauge);
     m_MainPageFixed.put(m_GaugeBox, 0, 0);
 
+    InfoPanel* panel = InfoPanel::getInstance();
+    panel->ConstructLayout();
+    put(*panel, 300, 430);
+
     m_MainPage.pack_start(m_MainPageFixed, Gtk::PACK_EXPAND_WIDGET, 0);
 
     m_CaptionLabel.set_text("Tarvek");
@@ -287,6 +292,7 @@ void BasicLayout::ChangeScreen(short screen)
     case ScreenMain:
         RestoreMiniStatusBox();
         if (m_DiagnosticShown == 1) {
+            TakePanelOff(m_DiagnosticScreen);
             m_DiagnosticShown = 0;
         }
         ShowScreenEntry(entry);

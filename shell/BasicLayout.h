@@ -21,6 +21,8 @@
 #include "CompPressureBar1.h"
 #include "CompProgressBar.h"
 #include "CompSingleVal.h"
+#include "DataLog.h"
+#include "DiagnosticScreen.h"
 #include "DpwcsBpContinuityCheck.h"
 #include "DpwcsConfiguration.h"
 #include "DpwcsOverview.h"
@@ -32,7 +34,9 @@
 #include "ScreenTable.h"
 #include "SixMotorIsolation.h"
 #include "TitleBar.h"
+#include "UsbPopup.h"
 #include "WagonDetails.h"
+#include "WarningPopup.h"
 #include "WheelDiameter.h"
 
 class BasicLayout : public Gtk::Fixed {
@@ -101,7 +105,11 @@ public:
     DpwcsBpContinuityCheck m_DpwcsBpContinuityCheck;
     DpwcsOverview m_DpwcsOverview;
     DpwcsSelectLoco m_DpwcsSelectLoco;
+    WarningPopup m_WarningPopup;
+    DiagnosticScreen m_DiagnosticScreen;
     InchingMode m_InchingMode;
+    DataLog m_DataLog;
+    UsbPopup m_UsbPopup;
     LocoNumner m_LocoNumner;
     SixMotorIsolation m_SixMotorIsolation;
     WheelDiameter m_WheelDiameter;
@@ -155,6 +163,10 @@ public:
     float m_LastTeBeActual;
     unsigned short m_LastEarthFault[3];
 
+    // Internal faults reported once per run.
+    static unsigned short MCE_DetectectionState;
+    static unsigned short throttlepossition;
+
     // The 16-bit caches that the first refresh after start draws.
     bool m_TrainBrakeDrawn = false;
     bool m_BatteryVoltageDrawn = false;
@@ -175,6 +187,7 @@ private:
     void TakePanelJump();
     void EnterLockedScreen();
     void RefreshShownScreen();
+    void PutFaultPopup();
 };
 
 #endif

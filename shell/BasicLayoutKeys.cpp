@@ -4,6 +4,7 @@
 // key on to the settings screen in front.
 #include "BasicLayout.h"
 
+#include "InfoPanel.h"
 #include "ReadMVBData.h"
 
 namespace {
@@ -53,6 +54,13 @@ void BasicLayout::RunKeyAction(KeyAction action)
 
 void BasicLayout::up_Button()
 {
+    if (m_DiagnosticMode != 0) {
+        m_DiagnosticScreen.changepage(0);
+        m_DiagnosticScreen.TimerFunc();
+    }
+    InfoPanel* panel = InfoPanel::getInstance();
+    if (panel->m_MenuActive == 1)
+        panel->NavigateIndicator(BusKeyUp);
     ReadMVBData& store = Store();
     switch (m_TargetScreen) {
     case ScreenInchingMode:
@@ -77,6 +85,15 @@ void BasicLayout::up_Button()
 
 void BasicLayout::down_Button()
 {
+    if (m_DiagnosticMode > 5) {
+        m_DiagnosticScreen.changepage(1);
+        m_DiagnosticScreen.TimerFunc();
+    }
+    InfoPanel* panel = InfoPanel::getInstance();
+    if (panel->m_MenuActive == 1) {
+        panel->NavigateIndicator(BusKeyDown);
+        return;
+    }
     ReadMVBData& store = Store();
     switch (m_TargetScreen) {
     case ScreenInchingMode:
@@ -142,6 +159,7 @@ void BasicLayout::TakePanelJump()
         if (store.*jump.request == 1) {
             StepScreen(jump.screen);
             store.*jump.request = 0;
+            InfoPanel::getInstance()->m_MenuActive = 0;
             return;
         }
 }
@@ -170,7 +188,12 @@ void BasicLayout::EnterLockedScreen()
 
 void BasicLayout::enter_Button()
 {
-    {
+    InfoPanel* panel = InfoPanel::getInstance();
+    if (panel->m_MenuActive == 1) {
+        panel->ConnectToKey();
+        panel->UpdateEnterInfoPanelSection();
+        TakePanelJump();
+    } else {
         switch (m_TargetScreen) {
         case ScreenInchingMode:
             m_InchingMode.SelectPassword(KeyEnter);
@@ -205,6 +228,12 @@ void BasicLayout::enter_Button()
 
 void BasicLayout::cancel_Button()
 {
+    InfoPanel* panel = InfoPanel::getInstance();
+    if (panel->m_MenuActive == 1) {
+        panel->m_CursorIndex = 0;
+        panel->ConnectToKey();
+        panel->UpdateCancelInfoPanelSection();
+    }
     switch (m_TargetScreen) {
     case ScreenInchingMode: m_InchingMode.SelectPassword(KeyCancel); break;
     case ScreenSixMotorIsolation: m_SixMotorIsolation.SelectSixMtrCurPos(KeyCancel); break;
@@ -240,11 +269,45 @@ void BasicLayout::menu_Button()
         m_PasswordEditState = 1;
         return;
     }
+    InfoPanel* panel = InfoPanel::getInstance();
+    if (panel->m_MenuActive != 0) {
+        Store().SelfHoldMode = 0;
+        panel->DisconnectToKey();
+        panel->m_MenuActive = 0;
+        panel->m_Section = 9;
+        panel->m_CursorIndex = 1;
+        panel->UpdateEnterInfoPanelSection();
+    } else if (m_DiagnosticMode == 0) {
+        panel->m_MenuActive = 1;
+        panel->m_Section = 0;
+        panel->m_CursorIndex = 0;
+        panel->Make_Main_Screen();
+        panel->ConnectToKey();
+    }
 }
 
-void BasicLayout::f3_Button() {}
+void BasicLayout::f3_Button()
+{
+    Store().FunctionKeyMode = 10;
+    m_DataLog.findUsb();
+    if (m_DiagnosticMode > 4)
+        return;
+    m_DiagnosticMode = 10;
+    m_ShownScreen = ScreenDiagnostics;
+    const ScreenEntry& entry = kScreenTable[ScreenDiagnostics];
+    m_TitleBar.TitleLabel.set_text(entry.title);
+    PutPanel(m_DiagnosticScreen, 5, 64);
+    GetReSizedImage(m_TitleBar.TitleIcon, entry.icon, 48, 48);
+    show_all_children(true);
+    m_DiagnosticShown = 1;
+    m_DiagnosticScreen.TimerFunc();
+}
 
-void BasicLayout::f1_Button() {}
+void BasicLayout::f1_Button()
+{
+    Store().FunctionKeyMode = 105;
+    m_DataLog.findUsb();
+}
 
 void BasicLayout::home_Button()
 {

@@ -5,6 +5,8 @@
 
 #include "CompSupport.h"
 #include "Conversions.h"
+#include "InfoPanel.h"
+#include "MediaListing.h"
 #include "ReadMVBData.h"
 
 #include <gdk/gdk.h>
@@ -115,11 +117,15 @@ const EarthFaultLamp kEarthFaultLamps[3] = {
 
 }  // namespace
 
+unsigned short BasicLayout::MCE_DetectectionState = 0;
+unsigned short BasicLayout::throttlepossition = 0;
+
 void BasicLayout::UpdateValues()
 {
     ReadMVBData& store = Store();
     const unsigned short code = store.FaultCode;
     if (code <= 10100) {
+        TakePanelOff(m_WarningPopup);
         m_FaultPopupActive = 0;
         store.FaultAcknowledge = 0;
         m_KeysEnabled = 1;
@@ -129,8 +135,26 @@ void BasicLayout::UpdateValues()
             m_FaultPopupActive = 1;
         m_ShownScreen = ScreenFaultPopup;
     }
+    if (store.MasterLoco == 1 && MCE_DetectectionState == 0) {
+        m_WarningPopup.UpdateFaultMessage1(34560, "Testing master Fault", "This is Direct Input");
+        MCE_DetectectionState = 1;
+    }
+    if (store.ThrottleNotZero == 1 && throttlepossition == 0) {
+        m_WarningPopup.UpdateFaultMessage1(34561, "Testing master Fault", "This is Direct Input");
+        throttlepossition = 1;
+    }
     for (const RefreshStep* step = RefreshPlan(static_cast<short>(m_ShownScreen)); *step != RefreshStep::End; ++step)
         RunRefreshStep(*step);
+}
+
+void BasicLayout::PutFaultPopup()
+{
+    if (m_KeysEnabled != 1)
+        return;
+    PutPanel(m_WarningPopup, 3, 3);
+    m_WarningPopup.UpdateFaultMessage1(Store().FaultCode, "Testing  master Fault", "This is Direct Input");
+    show_all_children(true);
+    m_KeysEnabled = 0;
 }
 
 void BasicLayout::SetCellPicture(CompButtonGrid& grid, int row, int column, const std::string& path)
@@ -332,6 +356,8 @@ void BasicLayout::Usbdetection()
     if (store.UsbCopyStatus == 3)
         return;
     std::string listing;
+    if (!cabmedia::ListMediaRoot(listing))
+        listing.clear();  // no listing: no stick
     m_UsbCharsRead = static_cast<int>(listing.size() < 201 ? listing.size() : 201);
     m_UsbLastChar = m_UsbCharsRead > 0 ? listing[m_UsbCharsRead - 1] : 0;
     m_UsbNameChars = CountNameChars(listing);
@@ -349,6 +375,8 @@ void BasicLayout::RunRefreshStep(RefreshStep step)
     case RefreshStep::MasterSlave: UpdateMasterSlaveconfig(); break;
     case RefreshStep::TitleBar: UpdateTitleBar(); break;
     case RefreshStep::Screen: RefreshShownScreen(); break;
+    case RefreshStep::Panel: InfoPanel::getInstance()->UpdateInfoPanelValues(); break;
+    case RefreshStep::FaultPopup: PutFaultPopup(); break;
     default: break;
     }
 }
