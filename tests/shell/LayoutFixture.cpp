@@ -73,6 +73,15 @@ unsigned ShownColour(Gtk::Image& image)
     return unsigned(p[0]) << 16 | unsigned(p[1]) << 8 | p[2];
 }
 
+std::string PlaceOf(Gtk::Fixed& fixed, Gtk::Widget& child)
+{
+    if (child.get_parent() != &fixed)
+        return "-";
+    gint x = 0, y = 0;
+    gtk_container_child_get(GTK_CONTAINER(fixed.gobj()), child.gobj(), "x", &x, "y", &y, NULL);
+    return std::to_string(x) + "," + std::to_string(y);
+}
+
 bool SameColour(unsigned a, unsigned b)
 {
     for (int shift = 0; shift <= 16; shift += 8) {

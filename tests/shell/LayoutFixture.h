@@ -26,6 +26,10 @@ unsigned MarkColour(const std::string& path);
 // nothing.
 unsigned ShownColour(Gtk::Image& image);
 
+// Where a child sits in a fixed container: "x,y", or "-" when it is not a
+// child of it.
+std::string PlaceOf(Gtk::Fixed& fixed, Gtk::Widget& child);
+
 // True when two colours differ by at most a few steps per channel (JPEG).
 bool SameColour(unsigned a, unsigned b);
 
