@@ -4,6 +4,7 @@
 
 #include "CompSupport.h"
 #include "InfoPanel.h"
+#include "PictureCache.h"
 #include "ReadMVBData.h"
 
 #include <pangomm/fontdescription.h>
@@ -326,12 +327,12 @@ bool BasicLayout::FileExists(const std::string& path) { return compsupport::File
 
 void BasicLayout::GetReSizedImage(Gtk::Image& image, std::string path, float width, float height)
 {
-    compsupport::SetPicture(image, path, width, height, 0, "");
+    SetCachedPicture(image, path, width, height);
 }
 
 void BasicLayout::GetOriginalImage(Gtk::Image& image, std::string path)
 {
-    compsupport::SetPicture(image, path, -1, -1, 0, "");
+    SetCachedPicture(image, path, -1, -1);
 }
 
 void BasicLayout::PrintStatement(std::string) {}

@@ -16,7 +16,8 @@ namespace {
 ReadMVBData& Store() { return *ReadMVBData::getInstance(); }
 
 // Sets a label's text and colour, touching the widget only when either
-// differs from what it shows.
+// differs from what it shows (a rewrite of the same text would cost a new
+// layout and a redraw every tick).
 void ShowLabel(Gtk::Label& label, const std::string& text, const char* colour)
 {
     if (label.get_text() != text)
@@ -307,12 +308,12 @@ void BasicLayout::UpdateTitleBar()
 
     if (store.LocoNumber != m_LastLocoNumber) {
         m_LastLocoNumber = static_cast<unsigned short>(store.LocoNumber & 0xFFFF);
-        m_TitleBar.LocoNumberLabel.set_text(std::to_string(m_LastLocoNumber));
+        ShowLabel(m_TitleBar.LocoNumberLabel, std::to_string(m_LastLocoNumber), nullptr);
     }
     if (!m_BatteryVoltageDrawn || store.BatteryVoltage != static_cast<float>(m_LastBatteryVoltage)) {
         m_BatteryVoltageDrawn = true;
         m_LastBatteryVoltage = ClampToUnsignedShort(store.BatteryVoltage);
-        m_TitleBar.BatteryLabel.set_text(std::to_string(m_LastBatteryVoltage));
+        ShowLabel(m_TitleBar.BatteryLabel, std::to_string(m_LastBatteryVoltage), nullptr);
     }
     if (store.TeBeActual != m_LastTeBeActual) {
         m_LastTeBeActual = store.TeBeActual;
@@ -327,7 +328,7 @@ void BasicLayout::UpdateTitleBar()
     if (!m_TitleBarValueDrawn || store.TitleBarValue != m_LastTitleBarValue) {
         m_TitleBarValueDrawn = true;
         m_LastTitleBarValue = store.TitleBarValue;
-        m_TitleBar.ValueLabel.set_text(std::to_string(m_LastTitleBarValue));
+        ShowLabel(m_TitleBar.ValueLabel, std::to_string(m_LastTitleBarValue), nullptr);
     }
     ShowLabel(m_TitleBar.MasterSlaveLabel, store.MasterLoco == 1 ? "M" : "S", "#00ffff");
     for (std::size_t i = 0; i < 3; ++i) {
@@ -347,7 +348,7 @@ void BasicLayout::UpdateSpeed(float speed)
         m_CircularGauge.UpdateSpeed(static_cast<short>(shown));
     m_TitleBar.NeedleAngle = SpeedNeedleAngle(shown);
     m_TitleBar.SpeedIcon.queue_draw();
-    m_TitleBar.SpeedLabel.set_text(compsupport::FormatNumber(shown));
+    ShowLabel(m_TitleBar.SpeedLabel, compsupport::FormatNumber(shown), nullptr);
 }
 
 void BasicLayout::Usbdetection()

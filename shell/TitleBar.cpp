@@ -1,6 +1,7 @@
 #include "TitleBar.h"
 
 #include "CompSupport.h"
+#include "PictureCache.h"
 
 #include <cairomm/context.h>
 #include <gdkmm/general.h>
@@ -28,7 +29,7 @@ void SetFont(Gtk::Widget& widget, int pangoSize)
 
 bool LoadRequiredPicture(Gtk::Image& image, const std::string& path, float width, float height)
 {
-    if (compsupport::SetPicture(image, path, width, height, 0, ""))
+    if (SetCachedPicture(image, path, width, height))
         return true;
     std::cout << "Picture missing: " << path << std::endl;
     return false;
@@ -166,9 +167,8 @@ void TitleBar::ConstructLayout()
 
 bool TitleBar::DrawSpeedometerIconNeedle(GdkEventExpose*)
 {
-    Glib::RefPtr<Gdk::Pixbuf> needle =
-        compsupport::LoadPicture("./Images/SpeedIconNeedle.png", kSpeedIconWidth, kSpeedIconHeight);
-    Glib::RefPtr<Gdk::Pixbuf> dial = compsupport::LoadPicture("./Images/SpeedIcon.png", kSpeedIconWidth, kSpeedIconHeight);
+    Glib::RefPtr<Gdk::Pixbuf> needle = CachedPicture("./Images/SpeedIconNeedle.png", kSpeedIconWidth, kSpeedIconHeight);
+    Glib::RefPtr<Gdk::Pixbuf> dial = CachedPicture("./Images/SpeedIcon.png", kSpeedIconWidth, kSpeedIconHeight);
     Glib::RefPtr<Gdk::Window> window = SpeedIcon.get_window();
     if (!window)
         return true;
@@ -224,14 +224,14 @@ void TitleBar::UpdateUsb(int state)
 
 void TitleBar::GetOriginalImage(Gtk::Image& image, std::string path)
 {
-    compsupport::SetPicture(image, path, -1, -1, 0, "");
+    SetCachedPicture(image, path, -1, -1);
 }
 
 bool TitleBar::FileExists(const std::string& path) { return compsupport::FileExists(path); }
 
 void TitleBar::GetReSizedImage(Gtk::Image& image, std::string path, float width, float height)
 {
-    compsupport::SetPicture(image, path, width, height, 0, "");
+    SetCachedPicture(image, path, width, height);
 }
 
 void TitleBar::PrintStatement(std::string) {}
