@@ -144,13 +144,14 @@ void StatusStrip(cairo_t* cr, const Box& b, bool on, const std::string& word, St
 void ProgressHolder(cairo_t* cr, const Box& b)
 {
     FillVertical(cr, b, Hex("#161c22"), Hex("#0a0d10"));
-    // The bar grows from x 3 at 2.55 px per percent; the value sits at x 276.
+    // The bar grows from x 3 at 2.55 px per percent; the row centres its
+    // value text on x 301 (a 50 px box from x 276), so the field is centred there.
     const Box trough { 2, 3, 259, 11 };
     FillVertical(cr, trough, Hex("#020406"), Hex("#0b1116"));
     Outline(cr, trough, Hex("#3c4753"), 1);
     for (int p = 0; p <= 100; p += 25)
         Line(cr, { 3 + p * 2.55 + 0.5, 14 }, { 3 + p * 2.55 + 0.5, 17 }, Hex("#7d8893"), 1);
-    ValueField(cr, { 268, 2, 53, 14 });
+    ValueField(cr, { 280, 2, 42, 14 });
 }
 
 // ------------------------------------------------------------- keys

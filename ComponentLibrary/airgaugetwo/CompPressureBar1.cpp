@@ -31,7 +31,7 @@ void CompPressureBar1::SetPressureBarLeftInd(float value, int)
 {
     compsupport::MoveArrow(compsupport::LeftSideOf(*this), compsupport::EffortYAlign(value), value);
     // The demanded effort turns green once it is first shown.
-    LeftValueLabel.modify_fg(Gtk::STATE_NORMAL, Gdk::Color("green"));
+    compsupport::Foreground(LeftValueLabel, "green");
 }
 
 void CompPressureBar1::SetPressureBarRightInd(float value, int)

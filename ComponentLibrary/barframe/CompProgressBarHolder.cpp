@@ -70,6 +70,9 @@ void CompProgressBarHolder::ConstructLayout()
 {
     using namespace rowlayout;
     using compsupport::Px;
+    using compsupport::Whole;
+    using compsupport::RequestSize;
+    using compsupport::Background;
     BeginRow(*this, DebugOutput, kClassWord, Spacing);
 
     // Caption cell; an empty caption silently gets the default.
@@ -78,10 +81,10 @@ void CompProgressBarHolder::ConstructLayout()
     caption.pictureY = Px(CaptionImageY);
     caption.boxX = Px(CaptionBoxX);
     caption.boxY = Px(CaptionBoxY);
-    caption.boxWidth = SizePx(CaptionBoxWidth);
-    caption.boxHeight = SizePx(CaptionBoxHeight);
-    const bool captionPicture = LoadCellPicture(CaptionBackgroundImage, CaptionBackgroundPath, CaptionImageWidth,
-                                                CaptionImageHeight, DebugOutput);
+    caption.boxWidth = Whole(CaptionBoxWidth);
+    caption.boxHeight = Whole(CaptionBoxHeight);
+    const bool captionPicture = compsupport::SetPicture(CaptionBackgroundImage, CaptionBackgroundPath, CaptionImageWidth,
+                                                CaptionImageHeight, DebugOutput, kMissingPicture);
     if (CaptionText.empty())
         CaptionText = kDefaultCaption;
     BuildTextCell({CaptionCell, CaptionBackgroundImage, CaptionBox, CaptionLabel}, caption, captionPicture,
@@ -89,28 +92,31 @@ void CompProgressBarHolder::ConstructLayout()
     PackCell(*this, CaptionCell, CaptionCellVisible != 0);
 
     // Holder cell: frame picture, bar over it, value at the frame's right end.
-    if (LoadCellPicture(HolderImage, HolderImagePath, HolderWidth, HolderHeight, DebugOutput)) {
+    if (compsupport::SetPicture(HolderImage, HolderImagePath, HolderWidth, HolderHeight, DebugOutput, kMissingPicture)) {
         HolderCell.put(HolderImage, Px(HolderX), Px(HolderY));
         HolderImage.set_child_visible(HolderVisible != 0);
     }
-    BarBox.modify_bg(Gtk::STATE_NORMAL, Gdk::Color(BarColour));
-    RequestSize(BarBox, SizePx(BarWidth), SizePx(BarHeight));
+    Background(BarBox, BarColour);
+    RequestSize(BarBox, BarWidth, BarHeight);
     HolderCell.put(BarBox, Px(BarX), Px(BarY));
+    // Only SetProgressBarInd shows or hides the bar: a show-all of the screen
+    // must not bring back a bar hidden at 0.
+    BarBox.set_no_show_all(true);
 
     if (ValueText.empty())
         ValueText = kDefaultValue;
     CellPlacement value;
     value.boxX = Px(ValueBoxX);
     value.boxY = Px(ValueBoxY);
-    value.boxWidth = SizePx(ValueBoxWidth);
-    value.boxHeight = SizePx(ValueBoxHeight);
+    value.boxWidth = Whole(ValueBoxWidth);
+    value.boxHeight = Whole(ValueBoxHeight);
     BuildTextCell({HolderCell, HolderImage, ValueBox, ValueLabel}, value, false, ValueText, ValueColour,
                   Gtk::PACK_EXPAND_WIDGET);
     ValueBox.set_child_visible(ValueVisible != 0);
     pack_start(HolderCell, Gtk::PACK_SHRINK, 0);
 
     // The unit cell is packed with or without its picture.
-    if (LoadCellPicture(UnitImage, UnitImagePath, UnitWidth, UnitHeight, DebugOutput))
+    if (compsupport::SetPicture(UnitImage, UnitImagePath, UnitWidth, UnitHeight, DebugOutput, kMissingPicture))
         UnitCell.put(UnitImage, Px(UnitX), Px(UnitY));
     PackCell(*this, UnitCell, UnitCellVisible != 0);
 
@@ -129,7 +135,7 @@ void CompProgressBarHolder::SetProgressBarInd(float percent)
     BarWidth = static_cast<float>(percent * kPixelsPerPercent + 1.0);
     BarHeight = HolderHeight * 0.5f;
     // A negative percentage gives no bar rather than a negative size.
-    rowlayout::RequestSize(BarBox, rowlayout::SizePx(BarWidth), rowlayout::SizePx(BarHeight));
+    compsupport::RequestSize(BarBox, BarWidth, BarHeight);
     BarBox.queue_draw();
 }
 

@@ -36,8 +36,8 @@ void CompRectangleGrid::ConstructLayout()
     PrintStatement("ConstructLayout CompRectangleGrid");
     gridsupport::SizeCells(CellBoxes, Rows, Columns);
     gridsupport::SizeCells(CellLabels, Rows, Columns);
-    CellTable.set_col_spacings(gridsupport::Whole(ColumnSpacing));
-    CellTable.set_row_spacings(gridsupport::Whole(RowSpacing));
+    CellTable.set_col_spacings(compsupport::Whole(ColumnSpacing));
+    CellTable.set_row_spacings(compsupport::Whole(RowSpacing));
 
     // Cells past the entries of CellTexts have no text and are not built.
     std::size_t index = 0;
@@ -55,19 +55,19 @@ void CompRectangleGrid::BuildCell(unsigned row, unsigned column, std::size_t ind
     Gtk::EventBox* cellBox = Gtk::manage(new Gtk::EventBox());
     Gtk::Label* label = Gtk::manage(new Gtk::Label(CellTexts[index], false));
     cellBox->add(*label);
-    label->modify_fg(Gtk::STATE_NORMAL, gridsupport::Colour(TextColour));
-    cellBox->modify_bg(Gtk::STATE_NORMAL, gridsupport::Colour(CellColour));
+    label->modify_fg(Gtk::STATE_NORMAL, compsupport::Colour(TextColour));
+    cellBox->modify_bg(Gtk::STATE_NORMAL, compsupport::Colour(CellColour));
 
-    const int width = gridsupport::Whole(CellWidth);
-    const int height = gridsupport::Whole(CellHeight);
+    const int width = compsupport::Whole(CellWidth);
+    const int height = compsupport::Whole(CellHeight);
     const int x = compsupport::Px(PositionX);
     const int y = compsupport::Px(PositionY);
     if (ShowBorder == 1) {
         PrintStatement("Border Visible CompRectangleGrid");
         Gtk::EventBox* frameBox = Gtk::manage(new Gtk::EventBox());
         frameBox->set_size_request(width, height);
-        frameBox->modify_bg(Gtk::STATE_NORMAL, gridsupport::Colour(FrameColour));
-        cellBox->set_border_width(gridsupport::Whole(BorderWidth));
+        frameBox->modify_bg(Gtk::STATE_NORMAL, compsupport::Colour(FrameColour));
+        cellBox->set_border_width(compsupport::Whole(BorderWidth));
         frameBox->add(*cellBox);
         cell->put(*frameBox, x, y);
         CellBoxes[row][column] = cellBox;
@@ -77,9 +77,7 @@ void CompRectangleGrid::BuildCell(unsigned row, unsigned column, std::size_t ind
         cell->put(*cellBox, x, y);
     }
 
-    Pango::FontDescription font = gridsupport::SizedFont(kLabelSize);
-    font.set_weight(Pango::WEIGHT_NORMAL);
-    label->modify_font(font);
+    compsupport::SetFont(*label, kLabelSize, compsupport::Weight::Normal);
     if (BoldLabels == 1)
         PrintStatement("Label Bold CompRectangleGrid");
     CellLabels[row][column] = label;
@@ -95,6 +93,6 @@ void CompRectangleGrid::SelectPasswordValue(std::int16_t n)
     Gtk::EventBox* cellBox = gridsupport::CellAt(CellBoxes, key / kKeysPerRow, key % kKeysPerRow);
     if (!cellBox)
         return;  // no such key, or the grid has no cell boxes
-    cellBox->set_border_width(gridsupport::Whole(BorderWidth));
+    cellBox->set_border_width(compsupport::Whole(BorderWidth));
     cellBox->queue_draw();
 }

@@ -1,5 +1,7 @@
 #include "CompSupport.h"
 
+#include <climits>
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -20,7 +22,66 @@ void PrintStatement(unsigned debug, const std::string& text)
         std::cout << text << std::endl;
 }
 
-Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path, float width, float height)
+long long ClampToInteger(double value, long long lo, long long hi, long long nanValue)
+{
+    if (std::isnan(value))
+        return nanValue;
+    const double whole = std::trunc(value);
+    if (whole <= static_cast<double>(lo))
+        return lo;
+    if (whole >= static_cast<double>(hi))
+        return hi;
+    return static_cast<long long>(whole);
+}
+
+int Px(double value)
+{
+    return static_cast<int>(ClampToInteger(value, INT_MIN, INT_MAX));
+}
+
+int Whole(double value)
+{
+    return static_cast<int>(ClampToInteger(value, 0, kLargestSize));
+}
+
+void RequestSize(Gtk::Widget& widget, double width, double height)
+{
+    widget.set_size_request(Whole(width), Whole(height));
+}
+
+Gdk::Color Colour(const std::string& name)
+{
+    Gdk::Color colour;
+    colour.parse(name);
+    return colour;
+}
+
+void Background(Gtk::Widget& widget, const std::string& colour)
+{
+    widget.modify_bg(Gtk::STATE_NORMAL, Colour(colour));
+}
+
+void Foreground(Gtk::Widget& widget, const std::string& colour)
+{
+    widget.modify_fg(Gtk::STATE_NORMAL, Colour(colour));
+}
+
+Pango::FontDescription Font(int pangoUnits, Weight weight)
+{
+    Pango::FontDescription font;
+    if (pangoUnits > 0)
+        font.set_size(pangoUnits);
+    if (weight != Weight::Theme)
+        font.set_weight(weight == Weight::Bold ? Pango::WEIGHT_BOLD : Pango::WEIGHT_NORMAL);
+    return font;
+}
+
+void SetFont(Gtk::Widget& widget, int pangoUnits, Weight weight)
+{
+    widget.modify_font(Font(pangoUnits, weight));
+}
+
+Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path)
 {
     if (!FileExists(path))
         return Glib::RefPtr<Gdk::Pixbuf>();
@@ -32,13 +93,18 @@ Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path, float width, floa
             g_error_free(error);
         return Glib::RefPtr<Gdk::Pixbuf>();
     }
-    Glib::RefPtr<Gdk::Pixbuf> picture = Glib::wrap(raw);
-    if (width < 0 || height < 0)
-        return picture;
-    const int w = Px(width);
-    const int h = Px(height);
+    return Glib::wrap(raw);
+}
+
+Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path, float width, float height)
+{
+    const int w = Whole(width);
+    const int h = Whole(height);
     if (w <= 0 || h <= 0)
         return Glib::RefPtr<Gdk::Pixbuf>();
+    Glib::RefPtr<Gdk::Pixbuf> picture = LoadPicture(path);
+    if (!picture)
+        return picture;
     return picture->scale_simple(w, h, Gdk::INTERP_BILINEAR);
 }
 

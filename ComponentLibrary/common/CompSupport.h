@@ -1,13 +1,19 @@
-// Helpers shared by the display component libraries: picture loading, the
-// existence check, the debug line, geometry truncation, Pango font units and
-// the default number format. Linked statically into each component library
-// with hidden visibility, so no library exports them.
+// Helpers shared by the display component libraries and the screens: the
+// existence check, the debug line, picture loading, colours, fonts, and the
+// float-to-pixel conversions. One version of each, so the whole display loads
+// a picture, parses a colour and clamps a number the same way. Linked
+// statically with hidden visibility, so no library exports them.
 #ifndef CABDISPLAY_COMPONENTLIBRARY_COMPSUPPORT_H
 #define CABDISPLAY_COMPONENTLIBRARY_COMPSUPPORT_H
 
+#include <gdkmm/color.h>
 #include <gdkmm/pixbuf.h>
 #include <gtkmm/image.h>
+#include <gtkmm/widget.h>
+#include <pangomm/fontdescription.h>
 #include <string>
+
+#pragma GCC visibility push(hidden)
 
 namespace compsupport {
 
@@ -17,28 +23,77 @@ bool FileExists(const std::string& path);
 // Writes the text and a line end to standard output when debug is exactly 1.
 void PrintStatement(unsigned debug, const std::string& text);
 
-// Geometry: float settings become pixels by truncation toward zero.
-inline int Px(float value) { return static_cast<int>(value); }
-inline int Px(double value) { return static_cast<int>(value); }
+// --- Numbers and pixels ---------------------------------------------------
+
+// Largest size the X server takes for a window.
+constexpr int kLargestSize = 32767;
+
+// A float as a whole number, truncated toward zero and kept within lo..hi;
+// a value that is not a number gives nanValue. Every float-to-integer
+// conversion of the display goes through here.
+long long ClampToInteger(double value, long long lo, long long hi, long long nanValue = 0);
+
+// Positions: float settings become pixels by truncation toward zero (kept
+// within the int range; not a number gives 0).
+int Px(double value);
+
+// Sizes, spacings and borders: as Px, but never below 0 nor above 32767.
+int Whole(double value);
 
 // Font size in points -> Pango units (1024ths of a point), truncated.
-inline int PangoSize(float points) { return static_cast<int>(points * 1024.0f); }
+inline int PangoSize(double points) { return Px(points * 1024.0); }
 
-// Loads a picture; null when the file is missing or cannot be decoded
-// (a broken file never throws). width/height < 0: keep the file's size,
-// otherwise scale to the truncated size with bilinear filtering.
-Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path, float width = -1, float height = -1);
+// Size request from float settings through Whole (the toolkit refuses a
+// negative request; it draws a zero request as 1 pixel).
+void RequestSize(Gtk::Widget& widget, double width, double height);
 
-// Loads a picture into an image widget. When the file is missing or broken,
+// --- Colours --------------------------------------------------------------
+
+// A colour name or "#rrggbb"; a name the parser does not know leaves the
+// colour at its default (black).
+Gdk::Color Colour(const std::string& name);
+
+// Background / text colour by name, normal state only.
+void Background(Gtk::Widget& widget, const std::string& colour);
+void Foreground(Gtk::Widget& widget, const std::string& colour);
+
+// --- Fonts ----------------------------------------------------------------
+
+// Weight of a label font: as the theme has it, or set.
+enum class Weight { Theme, Normal, Bold };
+
+// A font description with the size in Pango units (a size of 0 or less
+// leaves the theme's size, so the text never vanishes) and the weight.
+Pango::FontDescription Font(int pangoUnits, Weight weight = Weight::Theme);
+
+// Sets that font on a widget.
+void SetFont(Gtk::Widget& widget, int pangoUnits, Weight weight = Weight::Theme);
+
+// --- Pictures -------------------------------------------------------------
+
+// Loads a picture at the file's own size; null when the file is missing or
+// cannot be decoded (a broken file never throws).
+Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path);
+
+// Loads a picture scaled to the truncated width x height with bilinear
+// filtering; null when the file is missing or broken, or when a size is not
+// above zero.
+Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path, float width, float height);
+
+// Loads a scaled picture into an image widget. When it cannot be loaded,
 // prints missingText + path through the debug line and leaves the image as it
 // was. Returns true when the picture was set.
 bool SetPicture(Gtk::Image& image, const std::string& path, float width, float height,
                 unsigned debug, const std::string& missingText);
+
+// --- Text -----------------------------------------------------------------
 
 // A number in a string stream's default format: up to six significant
 // digits, no trailing zeros, no decimal point for whole numbers.
 std::string FormatNumber(double value);
 
 }  // namespace compsupport
+
+#pragma GCC visibility pop
 
 #endif

@@ -4,31 +4,11 @@
 
 namespace gridsupport {
 
-int Whole(float value)
-{
-    const int pixels = compsupport::Px(value);
-    return pixels < 0 ? 0 : pixels;
-}
-
-Gdk::Color Colour(const std::string& name)
-{
-    Gdk::Color colour;
-    colour.parse(name);
-    return colour;
-}
-
-Pango::FontDescription SizedFont(int pangoSize)
-{
-    Pango::FontDescription font;
-    font.set_size(pangoSize);
-    return font;
-}
-
 void AttachCell(Gtk::Table& table, Gtk::Widget& cell, unsigned column, unsigned row,
                 float columnSpan, float rowSpan)
 {
-    const unsigned right = static_cast<unsigned>(Whole(static_cast<float>(column) + columnSpan));
-    const unsigned bottom = static_cast<unsigned>(Whole(static_cast<float>(row) + rowSpan));
+    const unsigned right = static_cast<unsigned>(compsupport::Whole(static_cast<float>(column) + columnSpan));
+    const unsigned bottom = static_cast<unsigned>(compsupport::Whole(static_cast<float>(row) + rowSpan));
     table.attach(cell, column, right > column ? right : column + 1, row, bottom > row ? bottom : row + 1,
                  Gtk::FILL | Gtk::EXPAND, Gtk::FILL | Gtk::EXPAND, 0, 0);
 }
@@ -36,16 +16,15 @@ void AttachCell(Gtk::Table& table, Gtk::Widget& cell, unsigned column, unsigned 
 bool LoadCellPicture(const std::string& path, bool scale, float width, float height,
                      Glib::RefPtr<Gdk::Pixbuf>& loaded, Glib::RefPtr<Gdk::Pixbuf>& scaled)
 {
+    const int w = compsupport::Whole(width);
+    const int h = compsupport::Whole(height);
+    if (scale && (w <= 0 || h <= 0))
+        return false;
     Glib::RefPtr<Gdk::Pixbuf> file = compsupport::LoadPicture(path);
     if (!file)
         return false;
-    if (scale) {
-        const int w = compsupport::Px(width);
-        const int h = compsupport::Px(height);
-        if (w <= 0 || h <= 0)
-            return false;
+    if (scale)
         scaled = file->scale_simple(w, h, Gdk::INTERP_BILINEAR);
-    }
     loaded = file;
     return true;
 }

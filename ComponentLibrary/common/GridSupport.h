@@ -1,14 +1,12 @@
 // Building blocks the three grid components share: cell tables indexed
-// [row][column], cell attachment with truncated spans, colours, fonts and
-// the working pair of cell pictures. Linked statically with hidden
+// [row][column], cell attachment with truncated spans and the working pair
+// of cell pictures. Linked statically with hidden
 // visibility, like the rest of compsupport.
 #ifndef CABDISPLAY_COMPONENTLIBRARY_GRIDSUPPORT_H
 #define CABDISPLAY_COMPONENTLIBRARY_GRIDSUPPORT_H
 
-#include <gdkmm/color.h>
 #include <gdkmm/pixbuf.h>
 #include <gtkmm/table.h>
-#include <pangomm/fontdescription.h>
 
 #include <cstddef>
 #include <string>
@@ -37,16 +35,6 @@ Widget* CellAt(const std::vector<std::vector<Widget*>>& cells, std::size_t row, 
         return nullptr;
     return cells[row][column];
 }
-
-// A float size, spacing or border as whole pixels: truncated, never negative.
-int Whole(float value);
-
-// A colour name or "#rrggbb"; a name the parser does not know leaves the
-// colour at its default.
-Gdk::Color Colour(const std::string& name);
-
-// A font description that sets the size (Pango units) and nothing else.
-Pango::FontDescription SizedFont(int pangoSize);
 
 // Attaches a cell from column to column + columnSpan and from row to
 // row + rowSpan (sums in floating point, then truncated), fill and expand in

@@ -1,16 +1,12 @@
 #include "PressureBarSupport.h"
 
-#include <algorithm>
-
-#include <pangomm/fontdescription.h>
-
 namespace compsupport {
 
 const char* const kImageNotFound = "Image Not Found ";
 
 void PutFrame(Gtk::Fixed& component, Gtk::EventBox& frame, const std::string& colour, short x, short y)
 {
-    frame.modify_bg(Gtk::STATE_NORMAL, Gdk::Color(colour));
+    Background(frame, colour);
     component.put(frame, x, y);
 }
 
@@ -20,34 +16,19 @@ void PutChild(Gtk::Fixed& gauge, Gtk::Widget& child, float x, float y, bool visi
     child.set_child_visible(visible);
 }
 
-bool LoadScaled(Gtk::Image& image, const std::string& path, float width, float height, unsigned debug)
-{
-    // A negative size would mean "file size" to the loader; here it means no picture.
-    return SetPicture(image, path, std::max(width, 0.0f), std::max(height, 0.0f), debug, kImageNotFound);
-}
-
 bool PutScale(Gtk::Fixed& gauge, Gtk::Image& image, const std::string& path, float x, float y,
               float width, float height, bool visible, unsigned debug)
 {
-    if (!LoadScaled(image, path, width, height, debug))
+    if (!SetPicture(image, path, width, height, debug, kImageNotFound))
         return false;
     PutChild(gauge, image, x, y, visible);
     return true;
 }
 
-void SetBoldFont(Gtk::Label& label, int pangoSize)
-{
-    Pango::FontDescription font;
-    if (pangoSize > 0)
-        font.set_size(pangoSize);
-    font.set_weight(Pango::WEIGHT_BOLD);
-    label.modify_font(font);
-}
-
 void SetValueText(Gtk::Label& label, const std::string& text, const std::string& colour)
 {
     label.set_text(text);
-    label.modify_fg(Gtk::STATE_NORMAL, Gdk::Color(colour));
+    Foreground(label, colour);
 }
 
 float TractionYAlign(float percent)
@@ -72,8 +53,8 @@ float EffortYAlign(float effort)
 
 void PutBar(Gtk::Fixed& gauge, const PressureBarSide& side)
 {
-    side.BarBox.modify_bg(Gtk::STATE_NORMAL, Gdk::Color(side.BarColour));
-    side.BarBox.set_size_request(std::max(Px(side.BarWidth), 0), std::max(Px(side.BarHeight), 0));
+    Background(side.BarBox, side.BarColour);
+    RequestSize(side.BarBox, side.BarWidth, side.BarHeight);
     gauge.put(side.BarBox, Px(side.BarX), Px(side.BarY));
 }
 
@@ -84,11 +65,11 @@ void BuildSide(Gtk::Fixed& gauge, const PressureBarSide& side, float fontScale,
         side.ValueText = "0.0";
     SetValueText(side.ValueLabel, side.ValueText, valueColour);
     if (side.ValueBold != 0)
-        SetBoldFont(side.ValueLabel, static_cast<int>(fontScale * 1433600));
+        SetFont(side.ValueLabel, Px(fontScale * 1433600.0f), Weight::Bold);
     PutChild(gauge, side.ValueLabel, side.ValueX, side.ValueY, side.ValueVisible != 0);
 
-    LoadScaled(side.IndicatorImage, side.IndicatorImagePath, side.IndicatorWidth,
-               side.IndicatorHeight, debug);
+    SetPicture(side.IndicatorImage, side.IndicatorImagePath, side.IndicatorWidth,
+               side.IndicatorHeight, debug, kImageNotFound);
     side.IndicatorAlignment.set(side.XAlign, side.YAlign, side.XScale, side.YScale);
     side.IndicatorAlignment.add(side.IndicatorImage);
     side.BarBox.add(side.IndicatorAlignment);

@@ -29,18 +29,9 @@ void PutFrame(Gtk::Fixed& component, Gtk::EventBox& frame, const std::string& co
 // Puts a child at the truncated position and sets its child visibility.
 void PutChild(Gtk::Fixed& gauge, Gtk::Widget& child, float x, float y, bool visible);
 
-// Loads a picture scaled to the truncated size; a missing or broken file, or
-// a size that truncates to zero or below, prints the not-found line and leaves
-// the image as it was.
-bool LoadScaled(Gtk::Image& image, const std::string& path, float width, float height, unsigned debug);
-
 // The scale picture: loaded and placed only when it can be shown.
 bool PutScale(Gtk::Fixed& gauge, Gtk::Image& image, const std::string& path, float x, float y,
               float width, float height, bool visible, unsigned debug);
-
-// Bold value font (weight 700); a positive size in Pango units is set as well,
-// otherwise the theme's size stays.
-void SetBoldFont(Gtk::Label& label, int pangoSize);
 
 // Text and foreground colour of a value label.
 void SetValueText(Gtk::Label& label, const std::string& text, const std::string& colour);

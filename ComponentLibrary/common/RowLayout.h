@@ -26,26 +26,11 @@ extern const char* const kMissingPicture;
 // Prints "ConstructLayout " + class word and sets the row spacing (truncated).
 void BeginRow(Gtk::HBox& row, unsigned debug, const std::string& classWord, float spacing);
 
-// Loads a cell picture scaled to width x height. A missing or broken file,
-// or a size that truncates to zero or below, prints the missing-picture line
-// (missingText) with the path and leaves the image as it was. True when the
-// picture was set.
-bool LoadCellPicture(Gtk::Image& image, const std::string& path, float width, float height,
-                     unsigned debug, const std::string& missingText = kMissingPicture);
-
 // True (after printing line + text) when a label text is empty.
 bool ReportEmptyText(const std::string& text, unsigned debug, const std::string& line);
 
 // Text, size and foreground colour of a row label.
 void StyleLabel(Gtk::Label& label, const std::string& text, const std::string& colour);
-
-// A float size in whole pixels (truncated), kept within 0..32767 (the X
-// server's limit); a size that is not a number counts as 0.
-int SizePx(float value);
-
-// Size request that never goes below zero (the toolkit refuses a negative
-// request and keeps the old one; it draws a zero request as 1 pixel).
-void RequestSize(Gtk::Widget& widget, int width, int height);
 
 // Where a cell's picture and text box sit, and the box's size.
 struct CellPlacement {

@@ -1,7 +1,6 @@
 #include "CompCircularGauge.h"
 
 #include "CompSupport.h"
-#include "DialStyle.h"
 
 #include <gdkmm/general.h>
 
@@ -143,8 +142,8 @@ void CompCircularGauge::Initialization()
 
 void CompCircularGauge::ConstructLayout()
 {
-    using namespace dialstyle;
-    using compsupport::Px;
+    using namespace compsupport;
+    using compsupport::Weight;
 
     PrintStatement(std::string("ConstructLayout ") + kClassWord);
     Background(*this, "black");
@@ -171,12 +170,12 @@ void CompCircularGauge::ConstructLayout()
     SpeedLabel.set_text(SpeedText);
     Foreground(SpeedLabel, SpeedTextColour);
     SpeedBox.add(SpeedLabel);
-    LabelFontPoints(SpeedLabel, SpeedFontSize, true);
+    SetFont(SpeedLabel, PangoSize(SpeedFontSize), Weight::Bold);
 
     RequestSize(UnitBox, UnitBoxWidth, UnitBoxHeight);
     Background(UnitBox, "#212121");
     UnitBox.add(UnitLabel);
-    LabelFontPoints(UnitLabel, UnitFontSize, false);
+    SetFont(UnitLabel, PangoSize(UnitFontSize), Weight::Normal);
     UnitLabel.set_text(UnitText);
     Foreground(UnitLabel, UnitTextColour);
     GaugeFixed.put(UnitBox, Px(UnitBoxX), Px(UnitBoxY));
@@ -195,7 +194,7 @@ void CompCircularGauge::ConstructLayout()
         VoltText = "0";
     }
     VoltLabel.set_text(VoltText);
-    LabelFontPoints(VoltLabel, VoltFontSize, false);
+    SetFont(VoltLabel, PangoSize(VoltFontSize), Weight::Normal);
     Foreground(VoltLabel, VoltTextColour);
     VoltBox.add(VoltLabel);
 

@@ -40,8 +40,8 @@ void CompButtonGrid::ConstructLayout()
     gridsupport::SizeCells(CellLabels, Rows, Columns);
     gridsupport::SizeCells(CellImages, Rows, Columns);
 
-    set_size_request(gridsupport::Whole(WidgetWidth), gridsupport::Whole(WidgetHeight));
-    set_spacing(gridsupport::Whole(Spacing));
+    set_size_request(compsupport::Whole(WidgetWidth), compsupport::Whole(WidgetHeight));
+    set_spacing(compsupport::Whole(Spacing));
     CellTable.set_row_spacings(RowSpacing);
     CellTable.set_col_spacings(ColumnSpacing);
     if (Homogeneous != 0)
@@ -54,7 +54,7 @@ void CompButtonGrid::ConstructLayout()
             BuildCell(row, column, index++);
 
     pack_start(CellTable, Gtk::PACK_EXPAND_WIDGET, 0);
-    modify_bg(Gtk::STATE_NORMAL, gridsupport::Colour(BackgroundColour));
+    modify_bg(Gtk::STATE_NORMAL, compsupport::Colour(BackgroundColour));
     show_all_children();
 }
 
@@ -72,16 +72,14 @@ void CompButtonGrid::BuildCell(unsigned row, unsigned column, std::size_t index)
 
     if (ShowSecondCaption == 1) {
         Gtk::Label* second = Gtk::manage(new Gtk::Label(SecondCaptions[index], false));
-        Pango::FontDescription font = gridsupport::SizedFont(kSecondCaptionSize);
-        font.set_weight(Pango::WEIGHT_BOLD);
-        second->modify_font(font);
-        second->modify_fg(Gtk::STATE_NORMAL, gridsupport::Colour(SecondCaptionColour));
+        compsupport::SetFont(*second, kSecondCaptionSize, compsupport::Weight::Bold);
+        second->modify_fg(Gtk::STATE_NORMAL, compsupport::Colour(SecondCaptionColour));
         captionBox->pack_start(*second, Gtk::PACK_SHRINK, 0);
     }
 
-    caption->modify_font(gridsupport::SizedFont(static_cast<int>(FontSize) << 10));
-    caption->modify_fg(Gtk::STATE_NORMAL, gridsupport::Colour(CaptionColour));
-    captionBox->set_size_request(gridsupport::Whole(CaptionWidth), gridsupport::Whole(CaptionHeight));
+    compsupport::SetFont(*caption, compsupport::PangoSize(compsupport::Px(FontSize)));
+    caption->modify_fg(Gtk::STATE_NORMAL, compsupport::Colour(CaptionColour));
+    captionBox->set_size_request(compsupport::Whole(CaptionWidth), compsupport::Whole(CaptionHeight));
     captionBox->pack_start(*caption, Gtk::PACK_EXPAND_PADDING, 0);
 
     cell->put(*image, 0, 0);

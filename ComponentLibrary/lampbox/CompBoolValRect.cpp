@@ -52,7 +52,7 @@ void CompBoolValRect::ConstructLayout()
     BeginRow(*this, DebugOutput, kClassWord, Spacing);
 
     const bool captionPicture =
-        LoadCellPicture(CaptionBackgroundImage, CaptionBackgroundPath, kCaptionWidth, kRowHeight, DebugOutput);
+        compsupport::SetPicture(CaptionBackgroundImage, CaptionBackgroundPath, kCaptionWidth, kRowHeight, DebugOutput, kMissingPicture);
     if (ReportEmptyText(CaptionText, DebugOutput, "Invalid Label Text. Set to Default "))
         CaptionText = kDefaultCaption;
     CellPlacement caption;
@@ -88,7 +88,7 @@ void CompBoolValRect::PantoStatus(signed char status)
 // A picture that is missing or cannot be decoded leaves the cell as it was.
 void CompBoolValRect::ShowStatusPicture(const std::string& path)
 {
-    if (rowlayout::LoadCellPicture(StatusImage, path, kStatusWidth, rowlayout::kRowHeight, DebugOutput))
+    if (compsupport::SetPicture(StatusImage, path, kStatusWidth, rowlayout::kRowHeight, DebugOutput, rowlayout::kMissingPicture))
         StatusImage.queue_draw();
 }
 

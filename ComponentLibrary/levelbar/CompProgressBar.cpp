@@ -78,10 +78,11 @@ void CompProgressBar::ConstructLayout()
         ValueText = "0";
     compsupport::SetValueText(ValueLabel, ValueText, ValueColour);
     if (BoldValue != 0)
-        compsupport::SetBoldFont(ValueLabel, 0);
+        compsupport::SetFont(ValueLabel, 0, compsupport::Weight::Bold);
     compsupport::PutChild(GaugeFixed, ValueLabel, ValueX, ValueY, ValueVisible != 0);
     // A missing indicator is still placed (empty) and moved by the updates.
-    compsupport::LoadScaled(IndicatorImage, IndicatorImagePath, IndicatorWidth, IndicatorHeight, DebugOutput);
+    compsupport::SetPicture(IndicatorImage, IndicatorImagePath, IndicatorWidth, IndicatorHeight, DebugOutput,
+                            compsupport::kImageNotFound);
     compsupport::PutChild(GaugeFixed, IndicatorImage, IndicatorX, IndicatorY, IndicatorVisible != 0);
     FrameBox.add(GaugeFixed);
     show_all_children();

@@ -1,7 +1,6 @@
 #include "CompValueIndicator.h"
 
 #include "CompSupport.h"
-#include "DialStyle.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ const float kSixValueWidth = 51.04f;
 // when the file is missing or cannot be read, or the cell has no width left.
 Glib::RefPtr<Gdk::Pixbuf> LoadCellPicture(const std::string& path, float width, unsigned debug)
 {
-    Glib::RefPtr<Gdk::Pixbuf> picture = compsupport::LoadPicture(path, width < 0 ? 0 : width, kRowHeight);
+    Glib::RefPtr<Gdk::Pixbuf> picture = compsupport::LoadPicture(path, width, kRowHeight);
     if (!picture)
         compsupport::PrintStatement(debug, "Image Not Found " + path);
     return picture;
@@ -35,9 +34,9 @@ void SetCellPicture(Gtk::Image& image, const Glib::RefPtr<Gdk::Pixbuf>& picture)
 void PlaceText(Gtk::HBox& box, Gtk::Label& label, const std::string& text, float width)
 {
     label.set_text(text);
-    dialstyle::LabelFont(label, kTextSize, false);
-    dialstyle::Foreground(label, kTextColour);
-    dialstyle::RequestSize(box, width, kRowHeight);
+    compsupport::SetFont(label, kTextSize, compsupport::Weight::Normal);
+    compsupport::Foreground(label, kTextColour);
+    compsupport::RequestSize(box, width, kRowHeight);
     box.pack_start(label, true, false, 0);
 }
 

@@ -51,7 +51,7 @@ void CompDualVal::ConstructLayout()
     using namespace rowlayout;
     BeginRow(*this, DebugOutput, kClassWord, Spacing);
 
-    LoadCellPicture(CaptionBackgroundImage, CaptionBackgroundPath, kCaptionWidth, kRowHeight, DebugOutput);
+    compsupport::SetPicture(CaptionBackgroundImage, CaptionBackgroundPath, kCaptionWidth, kRowHeight, DebugOutput, kMissingPicture);
     ReportEmptyText(CaptionText, DebugOutput, kEmptyText);
     CellPlacement caption;
     caption.boxWidth = kCaptionWidth;
@@ -60,10 +60,10 @@ void CompDualVal::ConstructLayout()
     PackCell(*this, CaptionCell, CaptionCellVisible != 0);
 
     const float cellWidth = CellWidthFraction * kScreenWidth;
-    LoadCellPicture(LeftStateImage, LeftStateOn == 1 ? OnImagePath : OffImagePath, cellWidth, kRowHeight,
-                    DebugOutput);
-    LoadCellPicture(RightStateImage, RightStateOn == 1 ? OnImagePath : OffImagePath, cellWidth, kRowHeight,
-                    DebugOutput);
+    compsupport::SetPicture(LeftStateImage, LeftStateOn == 1 ? OnImagePath : OffImagePath, cellWidth, kRowHeight,
+                    DebugOutput, kMissingPicture);
+    compsupport::SetPicture(RightStateImage, RightStateOn == 1 ? OnImagePath : OffImagePath, cellWidth, kRowHeight,
+                    DebugOutput, kMissingPicture);
 
     if (ShowValueTexts == 1) {
         CellPlacement value;
@@ -90,7 +90,7 @@ void CompDualVal::ConstructLayout()
 
 void CompDualVal::GetReSizedImage(Gtk::Image& image, std::string path, float width, float height)
 {
-    rowlayout::LoadCellPicture(image, path, width, height, DebugOutput, "Image Dosen't Exists");
+    compsupport::SetPicture(image, path, width, height, DebugOutput, "Image Dosen't Exists");
 }
 
 bool CompDualVal::FileExists(const std::string& path)

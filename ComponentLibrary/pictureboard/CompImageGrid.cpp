@@ -72,7 +72,7 @@ void CompImageGrid::ConstructLayout()
         for (int column = 0; column < Columns; ++column)
             BuildCell(row, column);
 
-    FrameBox.modify_bg(Gtk::STATE_NORMAL, gridsupport::Colour("black"));
+    FrameBox.modify_bg(Gtk::STATE_NORMAL, compsupport::Colour("black"));
     FrameBox.add(CellTable);
     put(FrameBox, compsupport::Px(PositionX), compsupport::Px(PositionY));
     show_all_children();
@@ -104,14 +104,14 @@ void CompImageGrid::BuildCell(int row, int column)
     CellLabels[row][column] = caption;
 
     if (UseCustomFont == 1)
-        caption->modify_font(gridsupport::SizedFont(compsupport::Px(FontScale * 1835008.0f)));
-    caption->modify_fg(Gtk::STATE_NORMAL, gridsupport::Colour(CaptionColour));
-    captionBox->set_size_request(gridsupport::Whole(CaptionWidth), gridsupport::Whole(CaptionHeight));
+        compsupport::SetFont(*caption, compsupport::Px(FontScale * 1835008.0f));
+    caption->modify_fg(Gtk::STATE_NORMAL, compsupport::Colour(CaptionColour));
+    captionBox->set_size_request(compsupport::Whole(CaptionWidth), compsupport::Whole(CaptionHeight));
     captionBox->pack_start(*caption, Gtk::PACK_EXPAND_WIDGET, 0);
     cell->put(*captionBox, compsupport::Px(CaptionX), compsupport::Px(CaptionY));
 
-    CellTable.set_row_spacings(gridsupport::Whole(RowSpacing));
-    CellTable.set_col_spacings(gridsupport::Whole(ColumnSpacing));
+    CellTable.set_row_spacings(compsupport::Whole(RowSpacing));
+    CellTable.set_col_spacings(compsupport::Whole(ColumnSpacing));
     gridsupport::AttachCell(CellTable, *cell, column, row, ColumnSpan, RowSpan);
 }
 

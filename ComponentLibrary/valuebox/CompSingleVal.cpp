@@ -42,8 +42,8 @@ void CompSingleVal::ConstructLayout()
     BeginRow(*this, DebugOutput, kClassWord, Spacing);
 
     // The grey picture is the background of both the caption and the value.
-    if (LoadCellPicture(CaptionBackgroundImage, CaptionBackgroundPath, kCaptionWidth, kRowHeight, DebugOutput))
-        LoadCellPicture(ValueBackgroundImage, CaptionBackgroundPath, kValueWidth, kRowHeight, DebugOutput);
+    if (compsupport::SetPicture(CaptionBackgroundImage, CaptionBackgroundPath, kCaptionWidth, kRowHeight, DebugOutput, kMissingPicture))
+        compsupport::SetPicture(ValueBackgroundImage, CaptionBackgroundPath, kValueWidth, kRowHeight, DebugOutput, kMissingPicture);
     ReportEmptyText(CaptionText, DebugOutput, "Invalid Label Text. Set to Default");
 
     CellPlacement caption;
@@ -66,7 +66,7 @@ void CompSingleVal::ConstructLayout()
 
 void CompSingleVal::GetReSizedImage(Gtk::Image& image, std::string path, float width, float height)
 {
-    rowlayout::LoadCellPicture(image, path, width, height, DebugOutput, "Image Dosen't Exists");
+    compsupport::SetPicture(image, path, width, height, DebugOutput, "Image Dosen't Exists");
 }
 
 bool CompSingleVal::FileExists(const std::string& path)

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <gtkmm/settings.h>
+
 #include <gtkmm.h>
 
 #include <cstdlib>
@@ -85,6 +87,8 @@ void InitToolkit()
         static char* args[] = {name, nullptr};
         static char** argv = args;
         main = new Gtk::Main(argc, argv);
+        // Texts are laid out at the cab screen's 96 dpi, whatever the X server says.
+        Gtk::Settings::get_default()->property_gtk_xft_dpi() = 96 * 1024;
     }
 }
 

@@ -48,15 +48,16 @@ inline void WriteBrokenPicture(const std::string& path)
     std::fclose(file);
 }
 
-// Which fixture picture an image shows ("" when it shows none).
-inline std::string LoadedFrom(Gtk::Image& image)
+// Which picture of a colour table an image shows ("" when it shows none,
+// "?" for one the table does not hold).
+inline std::string LoadedFrom(Gtk::Image& image, const std::map<std::string, unsigned>& colours)
 {
     if (image.get_storage_type() != Gtk::IMAGE_PIXBUF)
         return "";
     Glib::RefPtr<Gdk::Pixbuf> pixbuf = image.get_pixbuf();
     const guint8* pixel = pixbuf->get_pixels() + (pixbuf->get_height() / 2) * pixbuf->get_rowstride() +
                           (pixbuf->get_width() / 2) * pixbuf->get_n_channels();
-    for (const auto& entry : PictureColours()) {
+    for (const auto& entry : colours) {
         const unsigned rgb = entry.second;
         const int dr = std::abs(pixel[0] - int((rgb >> 16) & 0xFF));
         const int dg = std::abs(pixel[1] - int((rgb >> 8) & 0xFF));
@@ -65,6 +66,12 @@ inline std::string LoadedFrom(Gtk::Image& image)
             return entry.first;
     }
     return "?";
+}
+
+// Which fixture picture an image shows ("" when it shows none).
+inline std::string LoadedFrom(Gtk::Image& image)
+{
+    return LoadedFrom(image, PictureColours());
 }
 
 using Size = std::pair<int, int>;

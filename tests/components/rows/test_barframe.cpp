@@ -139,6 +139,25 @@ TEST_F(BarRow, ZeroHidesBarUntilNextValue)
     EXPECT_EQ(Requested(row.BarBox), Size(52, 9));
 }
 
+// The main window shows all its children on several screen changes: a bar
+// hidden at 0 stays hidden through that, inside a screen as on its own, and
+// only the next non-zero value brings it back.
+TEST_F(BarRow, ShowAllKeepsBarHiddenAtZero)
+{
+    Gtk::VBox screen;
+    CompProgressBarHolder row;
+    row.ConstructLayout();
+    screen.pack_start(row, Gtk::PACK_SHRINK, 0);
+    row.SetProgressBarInd(0);
+    for (Gtk::Widget* top : std::vector<Gtk::Widget*>{&row, &screen}) {
+        top->show_all();
+        EXPECT_FALSE(row.BarBox.get_visible());
+    }
+    row.SetProgressBarInd(40);
+    screen.show_all();
+    EXPECT_TRUE(row.BarBox.get_visible());
+}
+
 // A negative percentage (or one that is not a number) must not ask the
 // toolkit for a negative size, which it refuses, leaving the last bar
 // standing: the bar shrinks to its least length (the toolkit draws a
