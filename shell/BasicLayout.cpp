@@ -245,7 +245,14 @@ void BasicLayout::ConstructLayout()
 
     m_ScreenBook.set_show_border(false);
     m_ScreenBook.set_show_tabs(false);
-    m_ScreenBook.append_page(m_MainPage);
+    Gtk::Widget* const pages[] = {&m_MainPage,          &m_HighVoltageCircuit, &m_TractionConverter,
+                                  &m_TractionConverter1, &m_AuxiliaryConverter, &m_TractionMotor,
+                                  &m_AuxiliarySystem,   &m_BrakingSystem,      &m_EnergyMonitoring,
+                                  &m_Temperatures,      &m_Pressures,          &m_Node,
+                                  &m_InchingMode,       &m_LocoNumner,         &m_SixMotorIsolation,
+                                  &m_WheelDiameter,     &m_SoftwareVer,        &m_Password};
+    for (Gtk::Widget* page : pages)
+        m_ScreenBook.append_page(*page);
     put(m_ScreenBook, 203, 64);
     show_all_children();
 }
@@ -269,6 +276,7 @@ void BasicLayout::RestoreMiniStatusBox()
     if (m_SubsystemStatusShown != 1)
         return;
     PutPanel(m_MiniStatusBox, 12, 345);
+    TakePanelOff(m_SubsystemStatus);
     m_SubsystemStatusShown = 0;
 }
 
@@ -303,6 +311,7 @@ void BasicLayout::ChangeScreen(short screen)
     case ScreenSubsystemStatus:
         TakePanelOff(m_MiniStatusBox);
         ShowScreenEntry(entry);
+        PutPanel(m_SubsystemStatus, 5, 64);
         m_SubsystemStatusShown = 1;
         show_all_children(true);
         return;

@@ -20,6 +20,9 @@
 #include "CompImageGrid.h"
 #include "CompPressureBar1.h"
 #include "CompProgressBar.h"
+#include "AuxiliaryConverter.h"
+#include "AuxiliarySystem.h"
+#include "BrakingSystem.h"
 #include "CompSingleVal.h"
 #include "DataLog.h"
 #include "DiagnosticScreen.h"
@@ -27,13 +30,23 @@
 #include "DpwcsConfiguration.h"
 #include "DpwcsOverview.h"
 #include "DpwcsSelectLoco.h"
+#include "EnergyMonitoring.h"
+#include "HighVoltageCircuit.h"
 #include "InchingMode.h"
 #include "KeyMap.h"
 #include "LocoNumner.h"
+#include "Node.h"
 #include "Password.h"
+#include "Pressures.h"
 #include "ScreenTable.h"
 #include "SixMotorIsolation.h"
+#include "SoftwareVer.h"
+#include "SubsystemStatus.h"
+#include "Temperatures.h"
 #include "TitleBar.h"
+#include "TractionConverter.h"
+#include "TractionConverter1.h"
+#include "TractionMotor.h"
 #include "UsbPopup.h"
 #include "WagonDetails.h"
 #include "WarningPopup.h"
@@ -99,6 +112,16 @@ public:
     Gtk::Fixed m_MainPageFixed;
     Gtk::Notebook m_ScreenBook;
     TitleBar m_TitleBar;
+    SubsystemStatus m_SubsystemStatus;
+    HighVoltageCircuit m_HighVoltageCircuit;
+    AuxiliaryConverter m_AuxiliaryConverter;
+    TractionMotor m_TractionMotor;
+    AuxiliarySystem m_AuxiliarySystem;
+    BrakingSystem m_BrakingSystem;
+    EnergyMonitoring m_EnergyMonitoring;
+    Temperatures m_Temperatures;
+    Pressures m_Pressures;
+    Node m_Node;
     Password m_Password;
     DpwcsConfiguration m_DpwcsConfiguration;
     WagonDetails m_WagonDetails;
@@ -107,12 +130,15 @@ public:
     DpwcsSelectLoco m_DpwcsSelectLoco;
     WarningPopup m_WarningPopup;
     DiagnosticScreen m_DiagnosticScreen;
+    TractionConverter m_TractionConverter;
+    TractionConverter1 m_TractionConverter1;
     InchingMode m_InchingMode;
     DataLog m_DataLog;
     UsbPopup m_UsbPopup;
     LocoNumner m_LocoNumner;
     SixMotorIsolation m_SixMotorIsolation;
     WheelDiameter m_WheelDiameter;
+    SoftwareVer m_SoftwareVer;
     CompButtonGrid m_MiniStatusGrid;
     CompButtonGrid m_MiniStateGrid;
     CompButtonGrid m_PressureStatusGrid;

@@ -199,6 +199,7 @@ void BasicLayout::enter_Button()
             m_InchingMode.SelectPassword(KeyEnter);
             m_InchingMode.UpdateinchingModeScreen();
             break;
+        case ScreenEnergyMonitoring: m_EnergyMonitoring.SelectPassword(KeyEnter); break;
         case ScreenSixMotorIsolation:
         case ScreenWheelDiameter: EnterLockedScreen(); break;
         case ScreenLocoNumner:

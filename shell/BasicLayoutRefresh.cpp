@@ -375,6 +375,7 @@ void BasicLayout::RunRefreshStep(RefreshStep step)
     case RefreshStep::ProgressBar: UpdateProgressBar(); break;
     case RefreshStep::MasterSlave: UpdateMasterSlaveconfig(); break;
     case RefreshStep::TitleBar: UpdateTitleBar(); break;
+    case RefreshStep::SubsystemScreen: m_SubsystemStatus.UpdateSSScreen(); break;
     case RefreshStep::Screen: RefreshShownScreen(); break;
     case RefreshStep::Panel: InfoPanel::getInstance()->UpdateInfoPanelValues(); break;
     case RefreshStep::FaultPopup: PutFaultPopup(); break;
@@ -386,10 +387,22 @@ void BasicLayout::RunRefreshStep(RefreshStep step)
 void BasicLayout::RefreshShownScreen()
 {
     switch (m_ShownScreen) {
+    case ScreenHighVoltageCircuit: m_HighVoltageCircuit.UpdateHighVoltageScreen(); break;
+    case ScreenTractionConverter: m_TractionConverter.UpdateTractionConverterScreen(); break;
+    case ScreenTractionConverter1: m_TractionConverter1.UpdateTractionConverter1Screen(); break;
+    case ScreenAuxiliaryConverter: m_AuxiliaryConverter.UpdateAuxiliaryConverterScreen(); break;
+    case ScreenTractionMotor: m_TractionMotor.UpdateTractionMotorScreen(); break;
+    case ScreenAuxiliarySystem: m_AuxiliarySystem.UpdateAuxiliarySystemScreen(); break;
+    case ScreenBrakingSystem: m_BrakingSystem.UpdateBrakingSystemScreen(); break;
+    case ScreenEnergyMonitoring: m_EnergyMonitoring.UpdateEnergyMonitoringScreen(); break;
+    case ScreenTemperatures: m_Temperatures.UpdateTemperatureScreen(); break;
+    case ScreenPressures: m_Pressures.UpdatePressureScreen(); break;
+    case ScreenNode: m_Node.UpdateNode(); break;
     case ScreenInchingMode: m_InchingMode.UpdateinchingModeScreen(); break;
     case ScreenLocoNumner: m_LocoNumner.UpdateDpwcsConfigurationScreen(); break;
     case ScreenSixMotorIsolation: m_SixMotorIsolation.UpdateSixMotorIsolationScreen(); break;
     case ScreenWheelDiameter: m_WheelDiameter.UpdateWheelDiameterScreen(); break;
+    case ScreenSoftwareVer: m_SoftwareVer.UpdateNode(); break;
     default: break;
     }
 }
