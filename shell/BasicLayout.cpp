@@ -65,6 +65,29 @@ void BlackBox(Gtk::EventBox& box, int width, int height)
     box.set_size_request(width, height);
 }
 
+// A button grid in a black box over a black backdrop, both put on the layout.
+struct FramedGrid {
+    Gtk::EventBox& backdrop;
+    int backdropWidth, backdropHeight, backdropX, backdropY;
+    Gtk::EventBox& box;
+    int boxWidth, boxHeight, boxX, boxY;
+    CompButtonGrid& grid;
+    ButtonGridSetUp setUp;
+};
+
+void PutFramedGrid(Gtk::Fixed& layout, const FramedGrid& f)
+{
+    BlackBox(f.backdrop, f.backdropWidth, f.backdropHeight);
+    layout.put(f.backdrop, f.backdropX, f.backdropY);
+    BlackBox(f.box, f.boxWidth, f.boxHeight);
+    layout.put(f.box, f.boxX, f.boxY);
+    SetUpButtonGrid(f.grid, f.setUp);
+    f.box.add(f.grid);
+}
+
+const char kButton2Off[] = "./Images/Button2OFF.png";
+const char kButton2On[] = "./Images/Button2ON.png";
+
 const float kNeverDrawn = std::numeric_limits<float>::quiet_NaN();
 
 }  // namespace
@@ -132,20 +155,10 @@ void BasicLayout::ConstructLayout()
     m_VoltBar.ConstructLayout();
     put(m_VoltBar, 103, 64);
 
-    BlackBox(m_MiniStatusBackdrop, 290, 215);
-    put(m_MiniStatusBackdrop, 7, 340);
-    BlackBox(m_MiniStatusBox, 280, 205);
-    put(m_MiniStatusBox, 12, 345);
-    SetUpButtonGrid(m_MiniStatusGrid, {6, 5, 55, 30, 8, kMiniStatusCaptions, nullptr, nullptr});
-    m_MiniStatusBox.add(m_MiniStatusGrid);
-
-    BlackBox(m_MiniStateBackdrop, 495, 90);
-    put(m_MiniStateBackdrop, 300, 340);
-    BlackBox(m_MiniStateBox, 225, 82);
-    put(m_MiniStateBox, 305, 345);
-    SetUpButtonGrid(m_MiniStateGrid, {2, 5, 56, 37, 9, kMiniStateCaptions, "./Images/Button2OFF.png",
-                                      "./Images/Button2ON.png"});
-    m_MiniStateBox.add(m_MiniStateGrid);
+    PutFramedGrid(*this, {m_MiniStatusBackdrop, 290, 215, 7, 340, m_MiniStatusBox, 280, 205, 12, 345, m_MiniStatusGrid,
+                          {6, 5, 55, 30, 8, kMiniStatusCaptions, nullptr, nullptr}});
+    PutFramedGrid(*this, {m_MiniStateBackdrop, 495, 90, 300, 340, m_MiniStateBox, 225, 82, 305, 345, m_MiniStateGrid,
+                          {2, 5, 56, 37, 9, kMiniStateCaptions, kButton2Off, kButton2On}});
 
     m_IndicatorImageGrid.RowSpacing = 2;
     m_IndicatorImageGrid.ColumnSpacing = 8;
@@ -227,21 +240,11 @@ void BasicLayout::ConstructLayout()
     m_CaptionFixed.set_child_visible(true);
     show_all_children();
 
-    BlackBox(m_PressureStatusBackdrop, 286, 38);
-    put(m_PressureStatusBackdrop, 9, 556);
-    BlackBox(m_PressureStatusBox, 286, 38);
-    put(m_PressureStatusBox, 9, 556);
-    SetUpButtonGrid(m_PressureStatusGrid, {1, 4, 70, 37, 9, kPressureStatusCaptions, "./Images/Button2OFF.png",
-                                           "./Images/Button2ON.png"});
-    m_PressureStatusBox.add(m_PressureStatusGrid);
-
-    BlackBox(m_MotorStatusBackdrop, 282, 38);
-    put(m_MotorStatusBackdrop, 509, 556);
-    BlackBox(m_MotorStatusBox, 282, 38);
-    put(m_MotorStatusBox, 509, 556);
-    SetUpButtonGrid(m_MotorStatusGrid, {1, 6, 45, 33, 7, kMotorStatusCaptions, "./Images/motorOFF.png",
-                                        "./Images/motorON.png"});
-    m_MotorStatusBox.add(m_MotorStatusGrid);
+    PutFramedGrid(*this, {m_PressureStatusBackdrop, 286, 38, 9, 556, m_PressureStatusBox, 286, 38, 9, 556,
+                          m_PressureStatusGrid, {1, 4, 70, 37, 9, kPressureStatusCaptions, kButton2Off, kButton2On}});
+    PutFramedGrid(*this, {m_MotorStatusBackdrop, 282, 38, 509, 556, m_MotorStatusBox, 282, 38, 509, 556,
+                          m_MotorStatusGrid,
+                          {1, 6, 45, 33, 7, kMotorStatusCaptions, "./Images/motorOFF.png", "./Images/motorON.png"}});
 
     m_ScreenBook.set_show_border(false);
     m_ScreenBook.set_show_tabs(false);
