@@ -132,6 +132,12 @@ const KeyCase kKeyCases[] = {
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(16, s.PasswordReturnScreen); }},
     {"wheel_unlocked_enter_edits", Then(Then(Then(Repeat(kLeft, 2), {kEnter}), kRightCode), {kEnter}), 16, 16, 16,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(1, s.WheelDiameterEditing); }},
+    {"home_from_unlocked_wheel_screen_stops_sending",
+     Then(Then(Then(Repeat(kLeft, 2), {kEnter}), kRightCode), {kEnter, kHome}), 0, 0, 0,
+     [](BasicLayout&, ReadMVBData& s) {
+         EXPECT_EQ(0, s.DDU_300_flag[5]);
+         EXPECT_EQ(0, DDU_301[0] & 0x8000) << "wheel diameter send bit";
+     }},
     {"wheel_cursor_down", Then(Repeat(kLeft, 2), {kDown, kDown}), 16, 16, 16,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(2, s.WheelDiameterCursor); }},
 };

@@ -131,8 +131,9 @@ protected:
     }
 
     // True when mvbsim logged port 301 word `word` changing to a value with
-    // all bits of `bits` set (and equal to `value` when value >= 0).
-    bool Sent(int word, unsigned bits, long value = -1) const
+    // all bits of `bits` set (and equal to `value` when value >= 0); with
+    // cleared, changing from a value with `bits` set to one without them.
+    bool Sent(int word, unsigned bits, long value = -1, bool cleared = false) const
     {
         std::istringstream log(Read("port301.log"));
         std::string line;
@@ -141,7 +142,10 @@ protected:
             unsigned long ms = 0;
             if (std::sscanf(line.c_str(), "%lu ms: port 301 word %u 0x%x -> 0x%x", &ms, &w, &before, &after) != 4)
                 continue;
-            if (int(w) == word && (after & bits) == bits && (value < 0 || long(after) == value))
+            if (int(w) != word)
+                continue;
+            if (cleared ? ((before & bits) == bits && (after & bits) == 0)
+                        : ((after & bits) == bits && (value < 0 || long(after) == value)))
                 return true;
         }
         return false;
@@ -287,6 +291,9 @@ TEST_F(Bench, WheelDiameterGoesOutAfterThePassword)
     Press({kEnter, kUp, kEnter});
     EXPECT_TRUE(WaitSent(0, 1u << 15)) << Read("port301.log");
     EXPECT_TRUE(WaitSent(2, 0, 1051)) << Read("port301.log");
+    Press({kHome});
+    EXPECT_TRUE(WaitFor([this] { return Sent(0, 1u << 15, -1, true); }, 3000))
+        << "home ends the wheel diameter sending\n" << Read("port301.log");
     ExpectNoCritical();
 }
 
