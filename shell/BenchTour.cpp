@@ -24,6 +24,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -73,6 +74,7 @@ pid_t Start(const Options& options, const std::string& keypad)
 {
     const pid_t pid = ::fork();
     if (pid == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);  // the display ends with its tour
         ::setenv("CABDISPLAY_KEYPAD", keypad.c_str(), 1);
         ::execvp(options.program[0], options.program.data());
         std::fprintf(stderr, "cabtour: cannot start %s: %s\n", options.program[0], std::strerror(errno));

@@ -14,6 +14,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -41,6 +42,7 @@ pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>
     const pid_t pid = ::fork();
     if (pid != 0)
         return pid;
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);  // no bench outlives its test
     for (const std::string& e : env)
         ::putenv(const_cast<char*>(e.c_str()));
     const int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
