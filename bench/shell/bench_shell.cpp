@@ -14,7 +14,6 @@
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
 #include "BasicLayout.h"
@@ -36,12 +35,19 @@ double CpuSeconds()
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-double ResidentMegabytes()
+// A line of /proc/self/status in megabytes: "VmRSS" (all resident pages,
+// shared library code included) or "RssAnon" (the program's own data).
+double StatusMegabytes(const std::string& field)
 {
-    long pages = 0, resident = 0;
-    std::ifstream statm("/proc/self/statm");
-    statm >> pages >> resident;
-    return resident * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+    std::ifstream status("/proc/self/status");
+    std::string name;
+    double kilobytes = 0;
+    while (status >> name) {
+        if (name == field + ":" && status >> kilobytes)
+            return kilobytes / 1024.0;
+        status.ignore(256, '\n');
+    }
+    return 0;
 }
 
 // The display, built once per process like in the cab.
@@ -236,15 +242,17 @@ void BM_MemoryAfterAnHour(benchmark::State& state)
             PublishValues(n);
             d.Tick();
         }
-        const double warm = ResidentMegabytes();
+        const double warm = StatusMegabytes("VmRSS");
+        const double warmOwn = StatusMegabytes("RssAnon");
         for (unsigned n = 600; n < kTicks; ++n) {
             PublishValues(n);
             d.Tick();
         }
-        const double end = ResidentMegabytes();
         state.counters["rss_after_1min_MB"] = warm;
-        state.counters["rss_after_1h_MB"] = end;
-        state.counters["growth_MB"] = end - warm;
+        state.counters["rss_after_1h_MB"] = StatusMegabytes("VmRSS");
+        state.counters["own_after_1min_MB"] = warmOwn;
+        state.counters["own_after_1h_MB"] = StatusMegabytes("RssAnon");
+        state.counters["growth_MB"] = StatusMegabytes("VmRSS") - warm;
     }
     PublishValues(0);
 }
