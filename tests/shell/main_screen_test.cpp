@@ -372,3 +372,22 @@ TEST_F(MainScreen, UsbIconChangesOnlyWhenTheStateChanges)
 
 }  // namespace
 }  // namespace shelltest
+
+namespace shelltest {
+namespace {
+
+TEST_F(MainScreen, ClockShowsTheLocalTimeAndNeedleStartsAtZero)
+{
+    TitleBar& bar = layout().m_TitleBar;
+    EXPECT_TRUE(bar.SetDateTime());
+    std::tm local = {};
+    localtime_r(&bar.ClockTime, &local);
+    EXPECT_EQ(FormatClock(local, "%a  %b  %d  %H:%M:%S  %Y", 80), bar.DateTimeLabel.get_text());
+    EXPECT_EQ(std::string(bar.DateTimeText), bar.DateTimeLabel.get_text());
+    EXPECT_EQ(FormatClock(local, "%d", 10), bar.DayLabel.get_text());
+    TitleBar fresh;
+    EXPECT_FLOAT_EQ(260.0f, fresh.NeedleAngle) << "the angle of 0 km/h before the first speed";
+}
+
+}  // namespace
+}  // namespace shelltest
