@@ -194,3 +194,25 @@ TEST_F(Keyboard, DeleteAndInsertCancelTheInchingSpeed)
 
 }  // namespace
 }  // namespace shelltest
+
+namespace shelltest {
+namespace {
+
+TEST_F(Keyboard, WindowKeyEventsReachTheLayoutThroughTheFocus)
+{
+    Gtk::Window& window = display().window();
+    window.present();
+    testsupport::DrainEvents();
+    EXPECT_TRUE(layout().has_focus()) << "the layout takes the keyboard focus";
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(window.get_window()->gobj()));
+    event->key.keyval = 0xFF53;  // Right
+    event->key.send_event = TRUE;
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    EXPECT_EQ(1, layout().m_TargetScreen);
+    EXPECT_EQ(1u, store().CurrentScreen);
+}
+
+}  // namespace
+}  // namespace shelltest
