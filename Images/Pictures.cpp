@@ -330,9 +330,11 @@ void VoltDial(cairo_t* cr, const Box& b)
         else
             RadialTick(cr, c, VoltClock(v), 39, 41.5, 0.8, Hex("#9aa3ad"));
     }
+    // Figures outside the scale, beyond the needle's reach (38), so the
+    // needle never hides the figure it points at.
     for (int v = 70; v <= 150; v += 40) {
-        const Point p = Polar(c, VoltClock(v), 25);
-        Text(cr, std::to_string(v), { p.x - 12, p.y - 5, 24, 10 }, 9, true, kWhite);
+        const Point p = Polar(c, VoltClock(v), 50.5);
+        Text(cr, std::to_string(v), { p.x - 10, p.y - 4.5, 20, 9 }, 8, true, kWhite);
     }
     Text(cr, "BATTERY  V", { 0, 76, b.w, 11 }, 7.5, true, kDimText);
 }

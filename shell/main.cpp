@@ -1,11 +1,16 @@
-// cabdisplay: brings up the data store (keypad line, MVB interface device,
-// bus ports, settings files, decode tick), lets a short-lived thread attach
-// the 100 ms bus poll, then runs the main loop. The window and its screens
-// join here as they are built; for now the display runs without a window.
+// cabdisplay: the cab's driver display. Brings up the data store (keypad
+// line, MVB interface device, bus ports, settings files, decode tick), lets a
+// short-lived thread attach the 100 ms bus poll, then builds the full-screen
+// window with the main layout and runs the main loop.
+#include "BasicLayout.h"
+#include "MueDevice.h"
 #include "ReadMVBData.h"
 
-#include <glibmm.h>
+#include <gtkmm/main.h>
+#include <gtkmm/window.h>
+
 #include <pthread.h>
+#include <iostream>
 
 namespace {
 
@@ -17,15 +22,40 @@ void* threadFunc(void* store)
     return nullptr;
 }
 
+// Attaches the bus poll through the start thread, and waits for it so the
+// poll is in place before the loop runs. When the thread cannot be started,
+// the poll is attached from here.
+void AttachBusPoll(ReadMVBData* store)
+{
+    pthread_t startThread;
+    if (pthread_create(&startThread, nullptr, &threadFunc, store) != 0) {
+        std::cout << "Start thread failed: bus poll attached from the main thread" << std::endl;
+        store->RunCFile();
+        return;
+    }
+    pthread_join(startThread, nullptr);
+}
+
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
-    Glib::init();
+    // The device model inside the program keeps no record of the frames it
+    // receives, so a long run does not grow.
+    mue_sim::InProcessDevice().SetRecordFrames(false);
     ReadMVBData* store = ReadMVBData::getInstance();
-    pthread_t startThread;
-    pthread_create(&startThread, nullptr, &threadFunc, store);
-    Glib::RefPtr<Glib::MainLoop> loop = Glib::MainLoop::create();
-    loop->run();
+    AttachBusPoll(store);
+
+    Gtk::Main kit(argc, argv, true);
+    Gtk::Window window(Gtk::WINDOW_TOPLEVEL);
+    window.set_default_size(800, 600);
+    window.fullscreen();
+    {
+        BasicLayout layout;
+        window.add(layout);
+        window.show_all();
+        Gtk::Main::run(window);
+        window.remove();
+    }
     return 0;
 }

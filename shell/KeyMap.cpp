@@ -1,0 +1,98 @@
+#include "KeyMap.h"
+
+#include "ScreenTable.h"
+
+#include <cstddef>
+
+namespace {
+
+struct BusKey {
+    unsigned char byte;
+    KeyAction action;
+};
+
+const BusKey kBusKeys[] = {
+    {BusKeyF3, KeyAction::F3},         {BusKeyF1, KeyAction::F1},     {BusKeyCancel, KeyAction::Cancel},
+    {BusKeyHome, KeyAction::Home},     {BusKeyUp, KeyAction::Up},     {BusKeyLeft, KeyAction::Left},
+    {BusKeyEnter, KeyAction::Enter},   {BusKeyMenu, KeyAction::Menu}, {BusKeyDown, KeyAction::Down},
+    {BusKeyRight, KeyAction::Right},
+};
+
+struct KeyboardKey {
+    unsigned keyval;
+    KeyAction action;
+};
+
+const KeyboardKey kKeyboardKeys[] = {
+    {KeyboardF3, KeyAction::F3},       {KeyboardEnter, KeyAction::Enter},   {KeyboardHome, KeyAction::Home},
+    {KeyboardLeft, KeyAction::Left},   {KeyboardUp, KeyAction::Up},         {KeyboardRight, KeyAction::Right},
+    {KeyboardDown, KeyAction::Down},   {KeyboardMenu, KeyAction::Menu},     {KeyboardCancel, KeyAction::Cancel},
+    {KeyboardDelete, KeyAction::Cancel},
+};
+
+// Left and right do nothing while the diagnostics table has the keys.
+KeyAction DropSidewaysInDiagnostics(const KeyGateState& state, KeyAction action)
+{
+    if (state.diagnosticMode != 0 && (action == KeyAction::Left || action == KeyAction::Right))
+        return KeyAction::None;
+    return action;
+}
+
+// Over the diagnostics table only paging and home get through.
+bool PassesDiagnosticsTable(const KeyGateState& state, KeyAction action)
+{
+    return state.shownScreen != ScreenDiagnostics || action == KeyAction::Up || action == KeyAction::Down ||
+           action == KeyAction::Home;
+}
+
+}  // namespace
+
+KeyAction BusKeyAction(unsigned char byte)
+{
+    for (const BusKey& key : kBusKeys)
+        if (key.byte == byte)
+            return key.action;
+    return KeyAction::None;
+}
+
+KeyAction KeyboardAction(unsigned keyval)
+{
+    for (const KeyboardKey& key : kKeyboardKeys)
+        if (key.keyval == keyval)
+            return key.action;
+    return KeyAction::None;
+}
+
+KeyAction GateBusKey(const KeyGateState& state, unsigned char byte)
+{
+    const KeyAction action = BusKeyAction(byte);
+    if (state.keysEnabled == 0)
+        return action == KeyAction::Home ? action : KeyAction::None;
+    if (!PassesDiagnosticsTable(state, action))
+        return KeyAction::None;
+    return DropSidewaysInDiagnostics(state, action);
+}
+
+KeyAction GateKeyboardKey(const KeyGateState& state, unsigned keyval)
+{
+    KeyAction action = KeyboardAction(keyval);
+    if (state.keysEnabled == 0) {
+        // With the fault pop-up up, any key acknowledges the fault.
+        if (state.faultActive != 1)
+            return KeyAction::None;
+        action = KeyAction::Home;
+    }
+    if (!PassesDiagnosticsTable(state, action))
+        return KeyAction::None;
+    return DropSidewaysInDiagnostics(state, action);
+}
+
+unsigned short ScreenRightOf(unsigned short shown, unsigned short target)
+{
+    return shown > 16 ? 0 : static_cast<unsigned short>(target + 1);
+}
+
+unsigned short ScreenLeftOf(unsigned short shown, unsigned short target)
+{
+    return shown == 0 ? 17 : static_cast<unsigned short>(target - 1);
+}

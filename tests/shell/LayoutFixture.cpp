@@ -1,0 +1,138 @@
+#include "LayoutFixture.h"
+
+#include <cstdlib>
+#include <map>
+
+#include "PortsByNumber.h"
+
+namespace shelltest {
+
+namespace {
+
+// Pictures the tests tell apart, each written in its own colour.
+struct Mark {
+    const char* path;
+    int width, height;
+};
+
+const Mark kMarks[] = {
+    {"./Images/Panto1Up.png", 97, 129},     {"./Images/Panto1Down.jpg", 97, 129},
+    {"./Images/Panto2Up.png", 97, 129},     {"./Images/Panto2Down.jpg", 97, 129},
+    {"./Images/Button1ON.png", 55, 30},     {"./Images/Button1OFF.png", 55, 30},
+    {"./Images/Button2ON.png", 70, 37},     {"./Images/Button2OFF.png", 70, 37},
+    {"./Images/motorON.png", 45, 33},       {"./Images/motorOFF.png", 45, 33},
+    {"./Images/BlKeyON.png", 112, 37},      {"./Images/BlKeyOFF.png", 112, 37},
+    {"./Images/TrainBrakeON.png", 112, 37}, {"./Images/TrainBrakeOFF.png", 112, 37},
+    {"./Images/LocoBrakeON.png", 112, 37},  {"./Images/LocoBrakeOFF.png", 112, 37},
+    {"./Images/WheelSlipON.png", 112, 37},  {"./Images/WheelSlipOFF.png", 112, 37},
+    {"./Images/blank.png", 40, 30},         {"./Images/usb_off.png", 40, 30},
+    {"./Images/usb_on.png", 40, 30},        {"./Images/HighVoltage.png", 48, 48},
+    {"./Images/AuxiliaryConverter.png", 48, 48}, {"./Images/TractionMotor.png", 48, 48},
+    {"./Images/AuxiliarySystem.png", 48, 48},    {"./Images/BrakingSystem.png", 48, 48},
+    {"./Images/EnergyMontioring.png", 48, 48},   {"./Images/Temperatures.png", 48, 48},
+    {"./Images/Pressures.png", 48, 48},
+};
+
+std::map<std::string, unsigned>& Colours()
+{
+    static std::map<std::string, unsigned> colours;
+    return colours;
+}
+
+void CopyPictures()
+{
+    const std::string command = std::string("cp -r '") + CABDISPLAY_IMAGE_DIR + "' ./Images";
+    ASSERT_EQ(0, std::system(command.c_str()));
+    unsigned index = 0;
+    for (const Mark& mark : kMarks) {
+        ++index;
+        // Distinct, saturated colours far apart from each other.
+        const unsigned rgb = ((index * 53u) % 256u) << 16 | ((index * 97u + 40u) % 256u) << 8 | ((index * 151u + 80u) % 256u);
+        testsupport::WritePicture(mark.path, mark.width, mark.height, rgb);
+        Colours()[mark.path] = rgb;
+    }
+}
+
+}  // namespace
+
+unsigned MarkColour(const std::string& path)
+{
+    auto found = Colours().find(path);
+    return found == Colours().end() ? 0 : found->second;
+}
+
+unsigned ShownColour(Gtk::Image& image)
+{
+    if (image.get_storage_type() != Gtk::IMAGE_PIXBUF)
+        return 0xFFFFFFFFu;
+    Glib::RefPtr<Gdk::Pixbuf> picture = image.get_pixbuf();
+    if (!picture)
+        return 0xFFFFFFFFu;
+    const guint8* p = picture->get_pixels() + (picture->get_height() / 2) * picture->get_rowstride() +
+                      (picture->get_width() / 2) * picture->get_n_channels();
+    return unsigned(p[0]) << 16 | unsigned(p[1]) << 8 | p[2];
+}
+
+std::string PlaceOf(Gtk::Fixed& fixed, Gtk::Widget& child)
+{
+    if (child.get_parent() != &fixed)
+        return "-";
+    gint x = 0, y = 0;
+    gtk_container_child_get(GTK_CONTAINER(fixed.gobj()), child.gobj(), "x", &x, "y", &y, NULL);
+    return std::to_string(x) + "," + std::to_string(y);
+}
+
+bool SameColour(unsigned a, unsigned b)
+{
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int d = int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF);
+        if (d > 6 || d < -6)
+            return false;
+    }
+    return true;
+}
+
+Display& Display::Get()
+{
+    static Display* display = new Display;  // lives as long as the program
+    return *display;
+}
+
+Display::Display()
+{
+    testsupport::InitToolkit();
+    CopyPictures();
+    ::setenv("CABDISPLAY_MEDIA", (dir_.path() + "/media").c_str(), 1);
+    ReadMVBData::getInstance();
+    layout_ = new BasicLayout;
+    window_ = new Gtk::Window;
+    window_->set_default_size(800, 600);
+    window_->add(*layout_);
+    window_->show_all();
+    testsupport::DrainEvents();
+}
+
+void Display::Reset()
+{
+    ReadMVBData& s = store();
+    decodetest::ZeroAllPorts();
+    s.PrintKey();
+    layout_->home_Button();
+    testsupport::DrainEvents();
+}
+
+void Display::Press(unsigned char key)
+{
+    ASSERT_TRUE(keypad_.Press(key));
+    store().FetchData();
+    Tick();
+}
+
+void Display::Tick()
+{
+    store().PrintKey();
+    testsupport::DrainEvents();
+}
+
+
+}  // namespace shelltest

@@ -1,0 +1,371 @@
+// The whole program: cabdisplay on the X server, against mvbsim over its
+// socket, with a pseudo-terminal keypad. Key bytes drive it through its
+// screens; what it sends shows in mvbsim's port-301 log.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "TestSupport.h"
+
+namespace {
+
+typedef std::chrono::steady_clock Clock;
+
+enum : unsigned char { kRight = 142, kLeft = 78, kUp = 77, kDown = 141, kEnter = 135, kMenu = 139, kHome = 75,
+                       kF1 = 46 };
+
+// 8316 on the password keypad from cell 1, then "OK".
+const std::vector<unsigned char> kRightCode = {kDown, kDown, kRight, kEnter, kUp, kUp, kRight, kEnter,
+                                               kLeft, kLeft, kEnter, kDown, kRight, kRight, kEnter,
+                                               kDown, kDown, kEnter};
+
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env, const std::string& output)
+{
+    const pid_t pid = ::fork();
+    if (pid != 0)
+        return pid;
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);  // no bench outlives its test
+    for (const std::string& e : env)
+        ::putenv(const_cast<char*>(e.c_str()));
+    const int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(out, 1);
+    ::dup2(out, 2);
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+}
+
+// One bench: a private directory, mvbsim with a scenario, the display.
+class Bench : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        StopDisplay();
+        if (sim_ > 0) {
+            ::kill(sim_, SIGTERM);
+            ::waitpid(sim_, nullptr, 0);
+        }
+        if (keypad_ >= 0)
+            ::close(keypad_);
+    }
+    std::string Path(const std::string& name) const { return dir_.path() + "/" + name; }
+
+    void StartSim(const std::string& scenario, std::vector<std::string> extra = {})
+    {
+        std::ofstream(Path("scenario.scn")) << scenario;
+        std::vector<std::string> args = {MVBSIM_BIN, "--socket", Path("sim.sock"), "--log", Path("port301.log"),
+                                         "--scenario", Path("scenario.scn")};
+        args.insert(args.end(), extra.begin(), extra.end());
+        sim_ = Spawn(args, {}, Path("mvbsim.out"));
+        ASSERT_TRUE(WaitFor([this] { return Read("mvbsim.out").find("listening") != std::string::npos; }, 5000))
+            << Read("mvbsim.out");
+    }
+
+    // Starts the display in the bench directory; keypad "pty" gives it a
+    // pseudo-terminal, any other text is taken as the keypad line's path.
+    void StartDisplay(bool pictures = true, const std::string& keypad = "pty")
+    {
+        if (pictures) {
+            const std::string copy = std::string("cp -r '") + CABDISPLAY_IMAGE_DIR + "' '" + Path("Images") + "'";
+            ASSERT_EQ(0, std::system(copy.c_str())) << copy;
+        }
+        std::string line = keypad;
+        if (keypad == "pty") {
+            keypad_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+            ASSERT_GE(keypad_, 0);
+            ASSERT_EQ(0, ::grantpt(keypad_));
+            ASSERT_EQ(0, ::unlockpt(keypad_));
+            line = ::ptsname(keypad_);
+        }
+        ::mkdir(Path("media").c_str(), 0755);
+        env_ = {"CABDISPLAY_MVB=sim:" + Path("sim.sock"), "CABDISPLAY_KEYPAD=" + line,
+                "CABDISPLAY_MEDIA=" + Path("media"), "G_DEBUG=fatal-criticals"};
+        display_ = Spawn({CABDISPLAY_BIN}, env_, Path("cabdisplay.out"));
+    }
+
+    // Key bytes on the keypad line, one per poll.
+    void Press(const std::vector<unsigned char>& keys)
+    {
+        for (unsigned char key : keys) {
+            ASSERT_EQ(1, ::write(keypad_, &key, 1));
+            Sleep(260);
+        }
+    }
+
+    bool WaitFor(const std::function<bool()>& done, int ms)
+    {
+        const Clock::time_point until = Clock::now() + std::chrono::milliseconds(ms);
+        while (Clock::now() < until) {
+            if (done())
+                return true;
+            Sleep(50);
+        }
+        return done();
+    }
+
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream file(Path(name));
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+    // True when mvbsim logged port 301 word `word` changing to a value with
+    // all bits of `bits` set (and equal to `value` when value >= 0); with
+    // cleared, changing from a value with `bits` set to one without them.
+    bool Sent(int word, unsigned bits, long value = -1, bool cleared = false) const
+    {
+        std::istringstream log(Read("port301.log"));
+        std::string line;
+        while (std::getline(log, line)) {
+            unsigned w = 0, before = 0, after = 0;
+            unsigned long ms = 0;
+            if (std::sscanf(line.c_str(), "%lu ms: port 301 word %u 0x%x -> 0x%x", &ms, &w, &before, &after) != 4)
+                continue;
+            if (int(w) != word)
+                continue;
+            if (cleared ? ((before & bits) == bits && (after & bits) == 0)
+                        : ((after & bits) == bits && (value < 0 || long(after) == value)))
+                return true;
+        }
+        return false;
+    }
+    bool WaitSent(int word, unsigned bits, long value = -1, int ms = 5000)
+    {
+        return WaitFor([&] { return Sent(word, bits, value); }, ms);
+    }
+
+    bool Running()
+    {
+        int status = 0;
+        if (display_ <= 0)
+            return false;
+        const pid_t done = ::waitpid(display_, &status, WNOHANG);
+        if (done == display_) {
+            status_ = status;
+            display_ = -1;
+            return false;
+        }
+        return true;
+    }
+    // Waits for the display to end; its exit status, or -1 while it runs.
+    int Ended(int ms)
+    {
+        WaitFor([this] { return !Running(); }, ms);
+        return display_ < 0 && WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+    }
+    void StopDisplay()
+    {
+        if (display_ > 0) {
+            ::kill(display_, SIGTERM);
+            ::waitpid(display_, &status_, 0);
+            display_ = -1;
+        }
+    }
+    // The size of the display's mapped top-level window; 0x0 when none.
+    std::string WindowSize()
+    {
+        Display* x = XOpenDisplay(nullptr);
+        if (!x)
+            return "no X";
+        std::string size = "0x0";
+        const Atom pidAtom = XInternAtom(x, "_NET_WM_PID", True);
+        Window root = DefaultRootWindow(x), parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (pidAtom != None && XQueryTree(x, root, &root, &parent, &children, &count)) {
+            for (unsigned i = 0; i < count; ++i) {
+                Atom type;
+                int format;
+                unsigned long items = 0, after = 0;
+                unsigned char* data = nullptr;
+                if (XGetWindowProperty(x, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items,
+                                       &after, &data) == Success && data && items == 1) {
+                    const pid_t owner = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data));
+                    XWindowAttributes a;
+                    if (owner == display_ && XGetWindowAttributes(x, children[i], &a) && a.map_state == IsViewable)
+                        size = std::to_string(a.width) + "x" + std::to_string(a.height);
+                }
+                if (data)
+                    XFree(data);
+            }
+            XFree(children);
+        }
+        XCloseDisplay(x);
+        return size;
+    }
+    void ExpectNoCritical()
+    {
+        const std::string output = Read("cabdisplay.out");
+        EXPECT_EQ(std::string::npos, output.find("CRITICAL")) << output.substr(0, 2000);
+        EXPECT_EQ(std::string::npos, output.find("Aborted"));
+    }
+
+    testsupport::TempWorkDir dir_;
+    pid_t sim_ = -1, display_ = -1;
+    int keypad_ = -1;
+    int status_ = 0;
+    std::vector<std::string> env_;
+};
+
+// Inching enabled, wheel diameters echoed by the bus.
+const char kBusScenario[] =
+    "0 port 1215 0 0x4000\n"
+    "0 port 300 0 0x8000\n"
+    "0 port 300 2 1050\n0 port 300 3 1050\n0 port 300 4 1050\n"
+    "0 port 300 5 1050\n0 port 300 6 1050\n0 port 300 7 1050\n";
+
+TEST_F(Bench, WindowComesUpAt800x600)
+{
+    StartSim(kBusScenario);
+    StartDisplay();
+    EXPECT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000)) << WindowSize();
+    EXPECT_TRUE(Running());
+    ExpectNoCritical();
+}
+
+TEST_F(Bench, InchingGoesOutOnPort301AndStopsAfterHome)
+{
+    StartSim(kBusScenario);
+    StartDisplay();
+    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
+    Press(std::vector<unsigned char>(13, kRight));
+    Press({kUp, kUp, kUp, kUp, kUp, kUp, kEnter});
+    EXPECT_TRUE(WaitSent(0, 1));       // the inching request
+    EXPECT_TRUE(WaitSent(1, 0, 6));    // 0.6 km/h in tenths
+    Press({kHome});
+    EXPECT_TRUE(WaitSent(0, 0, 0)) << "home ends the inching request\n" << Read("port301.log");
+    ExpectNoCritical();
+}
+
+TEST_F(Bench, LocoNumberGoesOutOnPort301)
+{
+    StartSim(kBusScenario);
+    StartDisplay();
+    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
+    Press(std::vector<unsigned char>(14, kRight));
+    // Edit, keypad, "1", right right "3", down x3 to "OK".
+    Press({kMenu, kEnter, kEnter, kRight, kRight, kEnter, kDown, kDown, kDown, kEnter});
+    EXPECT_TRUE(WaitSent(8, 0, 13)) << Read("port301.log");
+    ExpectNoCritical();
+}
+
+TEST_F(Bench, PasswordUnlocksMotorIsolation)
+{
+    StartSim(kBusScenario);
+    StartDisplay();
+    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
+    Press({kLeft, kLeft, kLeft, kEnter});
+    Press(kRightCode);
+    Press({kEnter});
+    EXPECT_TRUE(WaitSent(0, 1u << 1)) << "motor 1 isolated\n" << Read("port301.log");
+    ExpectNoCritical();
+}
+
+TEST_F(Bench, WheelDiameterGoesOutAfterThePassword)
+{
+    StartSim(kBusScenario);
+    StartDisplay();
+    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
+    Press({kLeft, kLeft, kEnter});
+    Press(kRightCode);
+    Press({kEnter, kUp, kEnter});
+    EXPECT_TRUE(WaitSent(0, 1u << 15)) << Read("port301.log");
+    EXPECT_TRUE(WaitSent(2, 0, 1051)) << Read("port301.log");
+    Press({kHome});
+    EXPECT_TRUE(WaitFor([this] { return Sent(0, 1u << 15, -1, true); }, 3000))
+        << "home ends the wheel diameter sending\n" << Read("port301.log");
+    ExpectNoCritical();
+}
+
+TEST_F(Bench, FaultRaisesThePopupWritesTheLogAndHomeAcknowledges)
+{
+    std::ofstream(Path("LookUpError.csv"))
+        << "\"F0107P2\",\"SS07 : BUR_2\",\"Auxiliary converter 2 out of service\",\"BUR 2 output over-current.\"\n";
+    StartSim(std::string(kBusScenario) + "0 port 1010 4 0x100\n1000 port 1804 0 20107\n");
+    StartDisplay();
+    ASSERT_TRUE(WaitFor([this] { return Read("DiagnosticsData.csv").find("F0107P2") != std::string::npos; }, 8000))
+        << Read("cabdisplay.out");
+    Press({kRight, kHome});
+    EXPECT_TRUE(WaitSent(0, 1u << 7)) << "acknowledge bit\n" << Read("port301.log");
+    ExpectNoCritical();
+}
+
+TEST_F(Bench, F1CopiesTheLogToTheStick)
+{
+    std::ofstream(Path("DiagnosticsData.csv")) << "\"F0107P2\",\"row\"\n";
+    StartSim(kBusScenario);
+    StartDisplay();
+    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
+    ::mkdir(Path("media/STICK").c_str(), 0755);
+    Press({kF1});
+    EXPECT_TRUE(WaitFor([this] { return Read("media/STICK/DiagnosticsData.csv").find("F0107P2") != std::string::npos; },
+                        3000));
+    ExpectNoCritical();
+}
+
+TEST_F(Bench, DeviceClosingTheLinkLeavesTheDisplayRunning)
+{
+    StartSim(std::string(kBusScenario) + "1500 close\n");
+    StartDisplay();
+    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
+    Sleep(5000);
+    EXPECT_TRUE(Running()) << Read("cabdisplay.out");
+    EXPECT_EQ("800x600", WindowSize());
+    ExpectNoCritical();
+}
+
+TEST_F(Bench, MissingKeypadLineEndsBeforeAnyWindow)
+{
+    StartSim(kBusScenario);
+    StartDisplay(true, Path("no-such-keypad"));
+    EXPECT_EQ(255, Ended(8000));
+    EXPECT_NE(std::string::npos, Read("cabdisplay.out").find(Path("no-such-keypad") + ":"));
+    ExpectNoCritical();
+}
+
+TEST_F(Bench, MissingAndBrokenPicturesNeitherStopNorFreezeTheDisplay)
+{
+    ::mkdir(Path("Images").c_str(), 0755);
+    std::ofstream(Path("Images/Panto2Up.png")) << "not a picture";
+    std::ofstream(Path("Images/usb_off.png")) << "not a picture";
+    // Pantograph 2 raised after a second: its broken picture is loaded in
+    // the refresh tick.
+    StartSim(std::string(kBusScenario) + "0 port 1010 3 0x80\n1000 port 1115 0 0x100\n1000 port 1035 0 0x200\n");
+    StartDisplay(false);
+    ::mkdir(Path("media/STICK").c_str(), 0755);
+    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000)) << Read("cabdisplay.out");
+    Sleep(1500);
+    const std::string output = Read("cabdisplay.out");
+    EXPECT_NE(std::string::npos, output.find("Picture missing: ./Images/Background.jpg"));
+    EXPECT_NE(std::string::npos, output.find("Picture missing: ./Images/Panto1Down.jpg"));
+    // The keys still work: the refresh and decode ticks are alive.
+    Press(std::vector<unsigned char>(14, kRight));
+    Press({kMenu, kEnter, kEnter, kRight, kRight, kEnter, kDown, kDown, kDown, kEnter});
+    EXPECT_TRUE(WaitSent(8, 0, 13)) << output;
+    EXPECT_TRUE(Running());
+    ExpectNoCritical();
+}
+
+}  // namespace

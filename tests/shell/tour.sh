@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Pictures of the running display for every screen, the fault pop-up and the
+# diagnostics screen: cabdisplay against mvbsim replaying the demo run,
+# driven by the demo tour's keypad bytes. Run by ctest under Xvfb.
+# Usage: tour.sh BIN_DIR IMAGE_DIR SOURCE_DIR OUT_DIR
+set -euo pipefail
+bin=$1 images=$2 source=$3 out=$4
+work=$(mktemp -d)
+trap 'kill "${sim:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+cp -r "$images" "$work/Images"
+cp "$source/panel/LookUpError.csv" "$work/" 2>/dev/null || true
+rm -rf "$out"
+mkdir -p "$out"
+cd "$work"
+"$bin/mvbsim" --socket "$work/sim.sock" --scenario "$source/sim/scenarios/demo.scn" \
+    --log "$work/port301.log" >"$work/mvbsim.out" 2>&1 &
+sim=$!
+for _ in $(seq 100); do
+  grep -q listening "$work/mvbsim.out" 2>/dev/null && break
+  sleep 0.05
+done
+CABDISPLAY_MVB=sim:$work/sim.sock CABDISPLAY_MEDIA=$work/media \
+    "$bin/cabtour" --out "$out" --script "$source/sim/scenarios/demo.tour" -- "$bin/cabdisplay" >"$out/cabdisplay.out" 2>&1
+count=$(ls "$out"/*.png | wc -l)
+echo "$count pictures in $out"
+[ "$count" -ge 21 ]
+! grep -q CRITICAL "$out/cabdisplay.out"
