@@ -7,6 +7,7 @@
 #include "ReadMVBData.h"
 
 #include <gtkmm/main.h>
+#include <gtkmm/settings.h>
 #include <gtkmm/window.h>
 
 #include <pthread.h>
@@ -47,6 +48,9 @@ int main(int argc, char** argv)
     AttachBusPoll(store);
 
     Gtk::Main kit(argc, argv, true);
+    // The screens are drawn in pixels for the cab's 800 x 600 panel: texts are
+    // laid out at 96 dpi, whatever the X server reports, so they fit their boxes.
+    Gtk::Settings::get_default()->property_gtk_xft_dpi() = 96 * 1024;
     Gtk::Window window(Gtk::WINDOW_TOPLEVEL);
     window.set_default_size(800, 600);
     window.fullscreen();
