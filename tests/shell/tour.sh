@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Pictures of the running display for every screen, the fault pop-up and the
 # diagnostics screen: cabdisplay against mvbsim replaying the demo run,
-# driven by the demo tour's keypad bytes. Run by ctest under Xvfb.
+# driven by the demo tour's keypad bytes. The pictures are taken of a whole
+# screen, so the tour has an X server of its own: the windows of the other
+# test programs must not come in front of it.
 # Usage: tour.sh BIN_DIR IMAGE_DIR SOURCE_DIR OUT_DIR
 set -euo pipefail
 bin=$1 images=$2 source=$3 out=$4
 work=$(mktemp -d)
-trap 'kill "${sim:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "${sim:-}" "${xserver:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp -r "$images" "$work/Images"
 cp "$source/panel/LookUpError.csv" "$work/" 2>/dev/null || true
 rm -rf "$out"
@@ -19,6 +21,14 @@ for _ in $(seq 100); do
   grep -q listening "$work/mvbsim.out" 2>/dev/null && break
   sleep 0.05
 done
+# Xvfb picks a free display number itself and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.out" &
+xserver=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.05
+done
+export DISPLAY=:$(head -n1 "$work/display")
 CABDISPLAY_MVB=sim:$work/sim.sock CABDISPLAY_MEDIA=$work/media \
     "$bin/cabtour" --out "$out" --script "$source/sim/scenarios/demo.tour" -- "$bin/cabdisplay" >"$out/cabdisplay.out" 2>&1
 count=$(ls "$out"/*.png | wc -l)
