@@ -37,10 +37,29 @@ const DialPictures kVoltDial = {"DrawVoltmeterNeedle CompCircularGauge",
                                 "./Images/VoltMeterNeedel.png", "./Images/Voltmeter.png",
                                 96, 90, 96 / 2.0, 90 / 2.0 + 10, -96 / 2.0, -90 / 1.5};
 
+// The picture as a surface like the context's target, made again only when
+// the decoded picture changed.
+Cairo::RefPtr<Cairo::Surface> SurfaceOf(CompCircularGauge::DialSurface& slot,
+                                        const Cairo::RefPtr<Cairo::Context>& context,
+                                        const Glib::RefPtr<Gdk::Pixbuf>& picture)
+{
+    if (slot.picture != picture || !slot.surface) {
+        Cairo::RefPtr<Cairo::Surface> surface = Cairo::Surface::create(
+            context->get_target(), Cairo::CONTENT_COLOR_ALPHA, picture->get_width(), picture->get_height());
+        Cairo::RefPtr<Cairo::Context> painter = Cairo::Context::create(surface);
+        painter->set_operator(Cairo::OPERATOR_SOURCE);
+        Gdk::Cairo::set_source_pixbuf(painter, picture, 0, 0);
+        painter->paint();
+        slot.picture = picture;
+        slot.surface = surface;
+    }
+    return slot.surface;
+}
+
 // Paints the dial picture and over it the needle turned clockwise by angle
 // degrees. A missing or unreadable picture paints nothing.
 bool PaintDial(Gtk::DrawingArea& dial, const DialPictures& pictures, float offsetX, float offsetY,
-               float angle, unsigned debug)
+               float angle, unsigned debug, CompCircularGauge::DialSurface* surfaces)
 {
     compsupport::PrintStatement(debug, pictures.DrawLine);
     Glib::RefPtr<Gdk::Pixbuf> needle =
@@ -58,13 +77,13 @@ bool PaintDial(Gtk::DrawingArea& dial, const DialPictures& pictures, float offse
 
     Cairo::RefPtr<Cairo::Context> context = window->create_cairo_context();
     context->translate(offsetX, offsetY);
-    Gdk::Cairo::set_source_pixbuf(context, face, 0, 0);
+    context->set_source(SurfaceOf(surfaces[0], context, face), 0, 0);
     context->paint();
 
     context->save();
     context->translate(pictures.PivotX, pictures.PivotY);
     context->rotate(angle * M_PI / 180.0);
-    Gdk::Cairo::set_source_pixbuf(context, needle, pictures.NeedleX, pictures.NeedleY);
+    context->set_source(SurfaceOf(surfaces[1], context, needle), pictures.NeedleX, pictures.NeedleY);
     context->paint();
     context->restore();
     return true;
@@ -75,7 +94,7 @@ void ShowNumber(std::stringstream& formatter, short value, std::string& text, Gt
 {
     formatter << value;
     text = formatter.str();
-    label.set_text(text);
+    compsupport::ShowText(label, text);
     formatter.str("");
     formatter.clear();
 }
@@ -222,13 +241,13 @@ void CompCircularGauge::UpdateVolt(short volt)
 
 bool CompCircularGauge::DrawSpeedometerNeedle(GdkEventExpose*)
 {
-    SpeedDrawn = PaintDial(SpeedDial, kSpeedDial, SpeedImageX, SpeedImageY, SpeedAngle, DebugOutput) ? 1 : 0;
+    SpeedDrawn = PaintDial(SpeedDial, kSpeedDial, SpeedImageX, SpeedImageY, SpeedAngle, DebugOutput, &DialSurfaces[0]) ? 1 : 0;
     return SpeedDrawn != 0;
 }
 
 bool CompCircularGauge::DrawVoltmeterNeedle(GdkEventExpose*)
 {
-    VoltDrawn = PaintDial(VoltDial, kVoltDial, VoltImageX, VoltImageY, VoltAngle, DebugOutput) ? 1 : 0;
+    VoltDrawn = PaintDial(VoltDial, kVoltDial, VoltImageX, VoltImageY, VoltAngle, DebugOutput, &DialSurfaces[2]) ? 1 : 0;
     return VoltDrawn != 0;
 }
 
