@@ -534,20 +534,20 @@ void InfoPanel::BuildNodeTexts()
     }
 }
 
+// Runs every tick while the message stands: only what differs is written.
 void InfoPanel::ShowMessage(const Message& message)
 {
     ReplaceList();
-    InfoTableOut();
     panelwidgets::TakeOut(m_Fixed, m_CursorLabel);
-    m_HeadingLabel.set_text(message.heading);
+    compsupport::ShowText(m_HeadingLabel, message.heading);
     InfoTableAt();
     SimulationInfo[0] = message.text;
     SimulationInfo[3] = message.second;
-    m_InfoLabels[0].set_text(SimulationInfo[0]);
-    m_InfoLabels[3].set_text(SimulationInfo[3]);
+    compsupport::ShowText(m_InfoLabels[0], SimulationInfo[0]);
+    compsupport::ShowText(m_InfoLabels[3], SimulationInfo[3]);
     const int fillLabels[6] = {2, 3, 5, 6, 7, 8};
-    for (int i = 0; i < 6; ++i) m_InfoLabels[fillLabels[i] - 1].set_text(message.fills[i]);
-    if (message.colour) m_InfoLabels[0].modify_fg(Gtk::STATE_NORMAL, Gdk::Color(message.colour));
+    for (int i = 0; i < 6; ++i) compsupport::ShowText(m_InfoLabels[fillLabels[i] - 1], message.fills[i]);
+    if (message.colour) compsupport::ShowForeground(m_InfoLabels[0], Gdk::Color(message.colour));
     m_Section = kMainMenu;
 }
 

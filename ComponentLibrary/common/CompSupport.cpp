@@ -109,14 +109,32 @@ bool ShowText(Gtk::Label& label, const std::string& text)
     return true;
 }
 
+namespace {
+
+// True when the widget was last given this normal-state colour: the colours
+// given are kept in its modifier style.
+bool ColourGiven(Gtk::Widget& widget, GtkRcFlags which, const Gdk::Color& colour)
+{
+    const GtkRcStyle* given = gtk_widget_get_modifier_style(widget.gobj());
+    const GdkColor& held = which == GTK_RC_FG ? given->fg[GTK_STATE_NORMAL] : given->bg[GTK_STATE_NORMAL];
+    return (given->color_flags[GTK_STATE_NORMAL] & which) && gdk_color_equal(&held, colour.gobj());
+}
+
+}  // namespace
+
 bool ShowForeground(Gtk::Widget& widget, const Gdk::Color& colour)
 {
-    // The colour given last is kept in the widget's modifier style.
-    const GtkRcStyle* given = gtk_widget_get_modifier_style(widget.gobj());
-    if ((given->color_flags[GTK_STATE_NORMAL] & GTK_RC_FG) &&
-        gdk_color_equal(&given->fg[GTK_STATE_NORMAL], colour.gobj()))
+    if (ColourGiven(widget, GTK_RC_FG, colour))
         return false;
     widget.modify_fg(Gtk::STATE_NORMAL, colour);
+    return true;
+}
+
+bool ShowBackground(Gtk::Widget& widget, const Gdk::Color& colour)
+{
+    if (ColourGiven(widget, GTK_RC_BG, colour))
+        return false;
+    widget.modify_bg(Gtk::STATE_NORMAL, colour);
     return true;
 }
 

@@ -115,6 +115,8 @@ bool ShowText(Gtk::Label& label, const std::string& text);
 // Sets the widget's normal-state text colour only when it was not given that
 // colour last. Returns true when the colour was set.
 bool ShowForeground(Gtk::Widget& widget, const Gdk::Color& colour);
+// The same for the background colour.
+bool ShowBackground(Gtk::Widget& widget, const Gdk::Color& colour);
 
 // --- Text -----------------------------------------------------------------
 

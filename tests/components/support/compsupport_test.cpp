@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <gtkmm/eventbox.h>
 #include <gtkmm/label.h>
 #include <gtkmm/window.h>
 
@@ -297,6 +298,22 @@ TEST_F(ShownLabel, TextColourIsGivenOnlyWhenItDiffers)
     EXPECT_TRUE(compsupport::ShowForeground(label(), Gdk::Color("green")));
     EXPECT_TRUE(gdk_color_equal(label().get_style()->get_fg(Gtk::STATE_NORMAL).gobj(),
                                 Gdk::Color("green").gobj()));
+}
+
+TEST_F(ShownLabel, BackgroundIsGivenOnlyWhenItDiffers)
+{
+    Gtk::EventBox& box = *Gtk::manage(new Gtk::EventBox);
+    window->remove();
+    window->add(box);
+    const Gdk::Color teal("#008080");
+    EXPECT_TRUE(compsupport::ShowBackground(box, teal));
+    EXPECT_FALSE(compsupport::ShowBackground(box, teal));
+    // The text colour is a colour of its own.
+    EXPECT_TRUE(compsupport::ShowForeground(box, teal));
+    EXPECT_TRUE(compsupport::ShowBackground(box, Gdk::Color("red")));
+    EXPECT_FALSE(compsupport::ShowForeground(box, teal));
+    testsupport::DrainEvents();
+    EXPECT_TRUE(gdk_color_equal(box.get_style()->get_bg(Gtk::STATE_NORMAL).gobj(), Gdk::Color("red").gobj()));
 }
 
 // A label not yet in a window: the colour it was given still counts, not the
