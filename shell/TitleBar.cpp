@@ -173,7 +173,7 @@ bool TitleBar::DrawSpeedometerIconNeedle(GdkEventExpose*)
         return true;
     Cairo::RefPtr<Cairo::Context> cr = window->create_cairo_context();
     if (dial) {
-        Gdk::Cairo::set_source_pixbuf(cr, dial, 0, 0);
+        compsupport::SetSourcePicture(cr, dial, 0, 0, IconPictures[0], IconSurfaces[0]);
         cr->paint();
     }
     if (needle) {
@@ -182,7 +182,7 @@ bool TitleBar::DrawSpeedometerIconNeedle(GdkEventExpose*)
         cr->save();
         cr->translate(cx, cy);
         cr->rotate(NeedleAngle * M_PI / 180.0);
-        Gdk::Cairo::set_source_pixbuf(cr, needle, -cx, -cy);
+        compsupport::SetSourcePicture(cr, needle, -cx, -cy, IconPictures[1], IconSurfaces[1]);
         cr->paint();
         cr->restore();
     }

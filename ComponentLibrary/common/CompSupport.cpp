@@ -6,6 +6,7 @@
 #include <iostream>
 #include <sstream>
 
+#include <gdkmm/general.h>
 #include <gtk/gtk.h>
 
 namespace compsupport {
@@ -98,6 +99,22 @@ bool SetPicture(Gtk::Image& image, const std::string& path, float width, float h
         return false;
     }
     return true;
+}
+
+void SetSourcePicture(const Cairo::RefPtr<Cairo::Context>& context, const Glib::RefPtr<Gdk::Pixbuf>& picture,
+                      double x, double y, Glib::RefPtr<Gdk::Pixbuf>& madeFrom,
+                      Cairo::RefPtr<Cairo::Surface>& surface)
+{
+    if (madeFrom != picture || !surface) {
+        surface = Cairo::Surface::create(context->get_target(), Cairo::CONTENT_COLOR_ALPHA, picture->get_width(),
+                                         picture->get_height());
+        Cairo::RefPtr<Cairo::Context> painter = Cairo::Context::create(surface);
+        painter->set_operator(Cairo::OPERATOR_SOURCE);
+        Gdk::Cairo::set_source_pixbuf(painter, picture, 0, 0);
+        painter->paint();
+        madeFrom = picture;
+    }
+    context->set_source(surface, x, y);
 }
 
 bool ShowText(Gtk::Label& label, const std::string& text)

@@ -6,6 +6,8 @@
 #ifndef CABDISPLAY_COMPONENTLIBRARY_COMPSUPPORT_H
 #define CABDISPLAY_COMPONENTLIBRARY_COMPSUPPORT_H
 
+#include <cairomm/context.h>
+#include <cairomm/surface.h>
 #include <gdkmm/color.h>
 #include <gdkmm/pixbuf.h>
 #include <gtkmm/image.h>
@@ -104,6 +106,14 @@ bool ShowPicture(Gtk::Image& image, const Glib::RefPtr<Gdk::Pixbuf>& picture);
 // was. Returns true when the picture was set.
 bool SetPicture(Gtk::Image& image, const std::string& path, float width, float height,
                 unsigned debug, const std::string& missingText);
+
+// Sets the picture as the context's source at x,y. The picture goes through
+// a surface like the context's target, kept in surface and made again only
+// when the decoded picture differs from madeFrom: a picture painted itself
+// is converted and sent to the display on every expose.
+void SetSourcePicture(const Cairo::RefPtr<Cairo::Context>& context, const Glib::RefPtr<Gdk::Pixbuf>& picture,
+                      double x, double y, Glib::RefPtr<Gdk::Pixbuf>& madeFrom,
+                      Cairo::RefPtr<Cairo::Surface>& surface);
 
 // --- Texts and colours shown ----------------------------------------------
 

@@ -2,7 +2,6 @@
 
 #include "CompSupport.h"
 
-#include <gdkmm/general.h>
 
 #include <cmath>
 
@@ -37,25 +36,6 @@ const DialPictures kVoltDial = {"DrawVoltmeterNeedle CompCircularGauge",
                                 "./Images/VoltMeterNeedel.png", "./Images/Voltmeter.png",
                                 96, 90, 96 / 2.0, 90 / 2.0 + 10, -96 / 2.0, -90 / 1.5};
 
-// The picture as a surface like the context's target, made again only when
-// the decoded picture changed.
-Cairo::RefPtr<Cairo::Surface> SurfaceOf(CompCircularGauge::DialSurface& slot,
-                                        const Cairo::RefPtr<Cairo::Context>& context,
-                                        const Glib::RefPtr<Gdk::Pixbuf>& picture)
-{
-    if (slot.picture != picture || !slot.surface) {
-        Cairo::RefPtr<Cairo::Surface> surface = Cairo::Surface::create(
-            context->get_target(), Cairo::CONTENT_COLOR_ALPHA, picture->get_width(), picture->get_height());
-        Cairo::RefPtr<Cairo::Context> painter = Cairo::Context::create(surface);
-        painter->set_operator(Cairo::OPERATOR_SOURCE);
-        Gdk::Cairo::set_source_pixbuf(painter, picture, 0, 0);
-        painter->paint();
-        slot.picture = picture;
-        slot.surface = surface;
-    }
-    return slot.surface;
-}
-
 // Paints the dial picture and over it the needle turned clockwise by angle
 // degrees. A missing or unreadable picture paints nothing.
 bool PaintDial(Gtk::DrawingArea& dial, const DialPictures& pictures, float offsetX, float offsetY,
@@ -77,13 +57,14 @@ bool PaintDial(Gtk::DrawingArea& dial, const DialPictures& pictures, float offse
 
     Cairo::RefPtr<Cairo::Context> context = window->create_cairo_context();
     context->translate(offsetX, offsetY);
-    context->set_source(SurfaceOf(surfaces[0], context, face), 0, 0);
+    compsupport::SetSourcePicture(context, face, 0, 0, surfaces[0].picture, surfaces[0].surface);
     context->paint();
 
     context->save();
     context->translate(pictures.PivotX, pictures.PivotY);
     context->rotate(angle * M_PI / 180.0);
-    context->set_source(SurfaceOf(surfaces[1], context, needle), pictures.NeedleX, pictures.NeedleY);
+    compsupport::SetSourcePicture(context, needle, pictures.NeedleX, pictures.NeedleY, surfaces[1].picture,
+                                  surfaces[1].surface);
     context->paint();
     context->restore();
     return true;

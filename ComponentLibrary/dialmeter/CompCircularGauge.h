@@ -95,8 +95,7 @@ public:
     Gtk::Label VoltLabel;
 
     // A dial picture and the same picture as a surface of the display, made
-    // once per decoded picture: painting the picture itself converts and
-    // sends it again on every expose.
+    // once per decoded picture.
     struct DialSurface {
         Glib::RefPtr<Gdk::Pixbuf> picture;
         Cairo::RefPtr<Cairo::Surface> surface;
