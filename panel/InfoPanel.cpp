@@ -1,5 +1,6 @@
 #include "InfoPanel.h"
 
+#include <gtk/gtk.h>
 #include <pangomm/fontdescription.h>
 #include <sstream>
 
@@ -187,11 +188,12 @@ void InfoPanel::SetInfoLabels(int first, int last, const std::string& text)
     for (int k = first; k <= last; ++k) m_InfoLabels[k - 1].set_text(text);
 }
 
+// Runs every tick while the node view is up: only what differs is written.
 void InfoPanel::UpdateNodeInfoScreen()
 {
-    m_HeadingLabel.set_text("Node Information");
-    for (int k = 0; k < 9; ++k) m_InfoLabels[k].set_text(m_NodeTexts[k]);
-    m_InfoLabels[0].modify_fg(Gtk::STATE_NORMAL, Gdk::Color(kInfoColour));
+    compsupport::ShowText(m_HeadingLabel, "Node Information");
+    for (int k = 0; k < 9; ++k) compsupport::ShowText(m_InfoLabels[k], m_NodeTexts[k]);
+    compsupport::ShowForeground(m_InfoLabels[0], Gdk::Color(kInfoColour));
 }
 
 // Written whole on every entry: the labels are shared with the other views.
@@ -228,7 +230,18 @@ void InfoPanel::UpdateSubsystemScreen()
 
 void InfoPanel::ReplaceList() { panelwidgets::ReplaceTable(m_Fixed, m_ListTable); }
 void InfoPanel::InfoTableOut() { panelwidgets::TakeOut(m_Fixed, m_InfoTable); }
-void InfoPanel::InfoTableAt() { panelwidgets::PutAt(m_Fixed, m_InfoTable, kInfoX, kInfoY); }
+// A table already in its place is left alone: moving it, even to where it
+// is, lays the panel out anew.
+void InfoPanel::InfoTableAt()
+{
+    if (m_InfoTable.get_parent() == &m_Fixed) {
+        int x = 0, y = 0;
+        gtk_container_child_get(GTK_CONTAINER(m_Fixed.gobj()), GTK_WIDGET(m_InfoTable.gobj()), "x", &x, "y", &y,
+                                nullptr);
+        if (x == kInfoX && y == kInfoY) return;
+    }
+    panelwidgets::PutAt(m_Fixed, m_InfoTable, kInfoX, kInfoY);
+}
 
 void InfoPanel::CursorAtRow(short maxCursor)
 {
@@ -521,20 +534,20 @@ void InfoPanel::BuildNodeTexts()
     }
 }
 
+// Runs every tick while the message stands: only what differs is written.
 void InfoPanel::ShowMessage(const Message& message)
 {
     ReplaceList();
-    InfoTableOut();
     panelwidgets::TakeOut(m_Fixed, m_CursorLabel);
-    m_HeadingLabel.set_text(message.heading);
+    compsupport::ShowText(m_HeadingLabel, message.heading);
     InfoTableAt();
     SimulationInfo[0] = message.text;
     SimulationInfo[3] = message.second;
-    m_InfoLabels[0].set_text(SimulationInfo[0]);
-    m_InfoLabels[3].set_text(SimulationInfo[3]);
+    compsupport::ShowText(m_InfoLabels[0], SimulationInfo[0]);
+    compsupport::ShowText(m_InfoLabels[3], SimulationInfo[3]);
     const int fillLabels[6] = {2, 3, 5, 6, 7, 8};
-    for (int i = 0; i < 6; ++i) m_InfoLabels[fillLabels[i] - 1].set_text(message.fills[i]);
-    if (message.colour) m_InfoLabels[0].modify_fg(Gtk::STATE_NORMAL, Gdk::Color(message.colour));
+    for (int i = 0; i < 6; ++i) compsupport::ShowText(m_InfoLabels[fillLabels[i] - 1], message.fills[i]);
+    if (message.colour) compsupport::ShowForeground(m_InfoLabels[0], Gdk::Color(message.colour));
     m_Section = kMainMenu;
 }
 

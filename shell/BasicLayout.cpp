@@ -4,7 +4,6 @@
 
 #include "CompSupport.h"
 #include "InfoPanel.h"
-#include "PictureCache.h"
 #include "ReadMVBData.h"
 
 #include <pangomm/fontdescription.h>
@@ -339,12 +338,12 @@ bool BasicLayout::FileExists(const std::string& path) { return compsupport::File
 
 void BasicLayout::GetReSizedImage(Gtk::Image& image, std::string path, float width, float height)
 {
-    SetCachedPicture(image, path, width, height);
+    compsupport::SetPicture(image, path, width, height, 0, "");
 }
 
 void BasicLayout::GetOriginalImage(Gtk::Image& image, std::string path)
 {
-    SetCachedPicture(image, path, -1, -1);
+    compsupport::ShowPicture(image, compsupport::LoadPicture(path));
 }
 
 void BasicLayout::PrintStatement(std::string) {}

@@ -9,25 +9,17 @@
 #include "MediaListing.h"
 #include "ReadMVBData.h"
 
-#include <gdk/gdk.h>
-
 namespace {
 
 ReadMVBData& Store() { return *ReadMVBData::getInstance(); }
 
-// Sets a label's text and colour, touching the widget only when either
-// differs from what it shows (a rewrite of the same text would cost a new
-// layout and a redraw every tick).
+// Sets a label's text and colour (none: the colour stays), touching the
+// widget only when either differs from what it shows.
 void ShowLabel(Gtk::Label& label, const std::string& text, const char* colour)
 {
-    if (label.get_text() != text)
-        label.set_text(text);
-    if (!colour)
-        return;
-    const Gdk::Color wanted(colour);
-    const Gdk::Color shown = label.get_style()->get_fg(Gtk::STATE_NORMAL);
-    if (!gdk_color_equal(wanted.gobj(), shown.gobj()))
-        label.modify_fg(Gtk::STATE_NORMAL, wanted);
+    compsupport::ShowText(label, text);
+    if (colour)
+        compsupport::ShowForeground(label, Gdk::Color(colour));
 }
 
 const char kButton1On[] = "./Images/Button1ON.png";

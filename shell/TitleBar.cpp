@@ -1,7 +1,6 @@
 #include "TitleBar.h"
 
 #include "CompSupport.h"
-#include "PictureCache.h"
 
 #include <cairomm/context.h>
 #include <gdkmm/general.h>
@@ -29,7 +28,7 @@ void SetFont(Gtk::Widget& widget, int pangoSize)
 
 bool LoadRequiredPicture(Gtk::Image& image, const std::string& path, float width, float height)
 {
-    if (SetCachedPicture(image, path, width, height))
+    if (compsupport::SetPicture(image, path, width, height, 0, ""))
         return true;
     std::cout << "Picture missing: " << path << std::endl;
     return false;
@@ -167,14 +166,14 @@ void TitleBar::ConstructLayout()
 
 bool TitleBar::DrawSpeedometerIconNeedle(GdkEventExpose*)
 {
-    Glib::RefPtr<Gdk::Pixbuf> needle = CachedPicture("./Images/SpeedIconNeedle.png", kSpeedIconWidth, kSpeedIconHeight);
-    Glib::RefPtr<Gdk::Pixbuf> dial = CachedPicture("./Images/SpeedIcon.png", kSpeedIconWidth, kSpeedIconHeight);
+    Glib::RefPtr<Gdk::Pixbuf> needle = compsupport::LoadPicture("./Images/SpeedIconNeedle.png", kSpeedIconWidth, kSpeedIconHeight);
+    Glib::RefPtr<Gdk::Pixbuf> dial = compsupport::LoadPicture("./Images/SpeedIcon.png", kSpeedIconWidth, kSpeedIconHeight);
     Glib::RefPtr<Gdk::Window> window = SpeedIcon.get_window();
     if (!window)
         return true;
     Cairo::RefPtr<Cairo::Context> cr = window->create_cairo_context();
     if (dial) {
-        Gdk::Cairo::set_source_pixbuf(cr, dial, 0, 0);
+        compsupport::SetSourcePicture(cr, dial, 0, 0, IconPictures[0], IconSurfaces[0]);
         cr->paint();
     }
     if (needle) {
@@ -183,7 +182,7 @@ bool TitleBar::DrawSpeedometerIconNeedle(GdkEventExpose*)
         cr->save();
         cr->translate(cx, cy);
         cr->rotate(NeedleAngle * M_PI / 180.0);
-        Gdk::Cairo::set_source_pixbuf(cr, needle, -cx, -cy);
+        compsupport::SetSourcePicture(cr, needle, -cx, -cy, IconPictures[1], IconSurfaces[1]);
         cr->paint();
         cr->restore();
     }
@@ -224,14 +223,14 @@ void TitleBar::UpdateUsb(int state)
 
 void TitleBar::GetOriginalImage(Gtk::Image& image, std::string path)
 {
-    SetCachedPicture(image, path, -1, -1);
+    compsupport::ShowPicture(image, compsupport::LoadPicture(path));
 }
 
 bool TitleBar::FileExists(const std::string& path) { return compsupport::FileExists(path); }
 
 void TitleBar::GetReSizedImage(Gtk::Image& image, std::string path, float width, float height)
 {
-    SetCachedPicture(image, path, width, height);
+    compsupport::SetPicture(image, path, width, height, 0, "");
 }
 
 void TitleBar::PrintStatement(std::string) {}

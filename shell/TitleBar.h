@@ -5,6 +5,8 @@
 #ifndef CABDISPLAY_SHELL_TITLEBAR_H
 #define CABDISPLAY_SHELL_TITLEBAR_H
 
+#include <cairomm/surface.h>
+#include <gdkmm/pixbuf.h>
 #include <gtkmm/box.h>
 #include <gtkmm/drawingarea.h>
 #include <gtkmm/eventbox.h>
@@ -58,6 +60,10 @@ public:
     Gtk::EventBox BlankBox;
 
 private:
+    // The speed icon's dial and needle, and the same as display surfaces.
+    Glib::RefPtr<Gdk::Pixbuf> IconPictures[2];
+    Cairo::RefPtr<Cairo::Surface> IconSurfaces[2];
+
     struct LabelBox;
     void BuildLabelBox(const LabelBox& spec, bool place);
 };

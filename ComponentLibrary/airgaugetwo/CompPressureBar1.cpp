@@ -31,7 +31,7 @@ void CompPressureBar1::SetPressureBarLeftInd(float value, int)
 {
     compsupport::MoveArrow(compsupport::LeftSideOf(*this), compsupport::EffortYAlign(value), value);
     // The demanded effort turns green once it is first shown.
-    compsupport::Foreground(LeftValueLabel, "green");
+    compsupport::ShowForeground(LeftValueLabel, compsupport::Colour("green"));
 }
 
 void CompPressureBar1::SetPressureBarRightInd(float value, int)

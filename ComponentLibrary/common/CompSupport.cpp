@@ -6,7 +6,8 @@
 #include <iostream>
 #include <sstream>
 
-#include <gdk-pixbuf/gdk-pixbuf.h>
+#include <gdkmm/general.h>
+#include <gtk/gtk.h>
 
 namespace compsupport {
 
@@ -81,42 +82,76 @@ void SetFont(Gtk::Widget& widget, int pangoUnits, Weight weight)
     widget.modify_font(Font(pangoUnits, weight));
 }
 
-Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path)
+bool ShowPicture(Gtk::Image& image, const Glib::RefPtr<Gdk::Pixbuf>& picture)
 {
-    if (!FileExists(path))
-        return Glib::RefPtr<Gdk::Pixbuf>();
-    // The C loader reports a broken file through GError instead of throwing.
-    GError* error = nullptr;
-    GdkPixbuf* raw = gdk_pixbuf_new_from_file(path.c_str(), &error);
-    if (!raw) {
-        if (error)
-            g_error_free(error);
-        return Glib::RefPtr<Gdk::Pixbuf>();
-    }
-    return Glib::wrap(raw);
-}
-
-Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path, float width, float height)
-{
-    const int w = Whole(width);
-    const int h = Whole(height);
-    if (w <= 0 || h <= 0)
-        return Glib::RefPtr<Gdk::Pixbuf>();
-    Glib::RefPtr<Gdk::Pixbuf> picture = LoadPicture(path);
     if (!picture)
-        return picture;
-    return picture->scale_simple(w, h, Gdk::INTERP_BILINEAR);
+        return false;
+    if (image.get_storage_type() != Gtk::IMAGE_PIXBUF || image.get_pixbuf() != picture)
+        image.set(picture);
+    return true;
 }
 
 bool SetPicture(Gtk::Image& image, const std::string& path, float width, float height,
                 unsigned debug, const std::string& missingText)
 {
-    Glib::RefPtr<Gdk::Pixbuf> picture = LoadPicture(path, width, height);
-    if (!picture) {
+    if (!ShowPicture(image, LoadPicture(path, width, height))) {
         PrintStatement(debug, missingText + path);
         return false;
     }
-    image.set(picture);
+    return true;
+}
+
+void SetSourcePicture(const Cairo::RefPtr<Cairo::Context>& context, const Glib::RefPtr<Gdk::Pixbuf>& picture,
+                      double x, double y, Glib::RefPtr<Gdk::Pixbuf>& madeFrom,
+                      Cairo::RefPtr<Cairo::Surface>& surface)
+{
+    if (madeFrom != picture || !surface) {
+        surface = Cairo::Surface::create(context->get_target(), Cairo::CONTENT_COLOR_ALPHA, picture->get_width(),
+                                         picture->get_height());
+        Cairo::RefPtr<Cairo::Context> painter = Cairo::Context::create(surface);
+        painter->set_operator(Cairo::OPERATOR_SOURCE);
+        Gdk::Cairo::set_source_pixbuf(painter, picture, 0, 0);
+        painter->paint();
+        madeFrom = picture;
+    }
+    context->set_source(surface, x, y);
+}
+
+bool ShowText(Gtk::Label& label, const std::string& text)
+{
+    const gchar* shown = gtk_label_get_text(label.gobj());
+    if (shown && text == shown)
+        return false;
+    label.set_text(text);
+    return true;
+}
+
+namespace {
+
+// True when the widget was last given this normal-state colour: the colours
+// given are kept in its modifier style.
+bool ColourGiven(Gtk::Widget& widget, GtkRcFlags which, const Gdk::Color& colour)
+{
+    const GtkRcStyle* given = gtk_widget_get_modifier_style(widget.gobj());
+    const GdkColor& held = which == GTK_RC_FG ? given->fg[GTK_STATE_NORMAL] : given->bg[GTK_STATE_NORMAL];
+    return (given->color_flags[GTK_STATE_NORMAL] & which) && gdk_color_equal(&held, colour.gobj());
+}
+
+}  // namespace
+
+bool ShowForeground(Gtk::Widget& widget, const Gdk::Color& colour)
+{
+    if (ColourGiven(widget, GTK_RC_FG, colour))
+        return false;
+    widget.modify_fg(Gtk::STATE_NORMAL, colour);
+    return true;
+}
+
+bool ShowBackground(Gtk::Widget& widget, const Gdk::Color& colour)
+{
+    if (ColourGiven(widget, GTK_RC_BG, colour))
+        return false;
+    widget.modify_bg(Gtk::STATE_NORMAL, colour);
     return true;
 }
 

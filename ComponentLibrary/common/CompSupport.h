@@ -6,11 +6,15 @@
 #ifndef CABDISPLAY_COMPONENTLIBRARY_COMPSUPPORT_H
 #define CABDISPLAY_COMPONENTLIBRARY_COMPSUPPORT_H
 
+#include <cairomm/context.h>
+#include <cairomm/surface.h>
 #include <gdkmm/color.h>
 #include <gdkmm/pixbuf.h>
 #include <gtkmm/image.h>
+#include <gtkmm/label.h>
 #include <gtkmm/widget.h>
 #include <pangomm/fontdescription.h>
+#include <cstddef>
 #include <string>
 
 #pragma GCC visibility push(hidden)
@@ -71,20 +75,58 @@ void SetFont(Gtk::Widget& widget, int pangoUnits, Weight weight = Weight::Theme)
 
 // --- Pictures -------------------------------------------------------------
 
+// Every picture of the display is decoded through one cache, shared by the
+// program and all component libraries: one decoded picture per file and
+// size. Each use checks the file (size, times, inode), so a picture replaced
+// on disk is decoded again and a removed one counts as missing. A file
+// changed within the last two seconds is decoded on every use, since its
+// time stamps cannot yet tell two versions apart. The cache keeps at most
+// kPictureCacheLimit pictures, dropping the one used longest ago.
+constexpr std::size_t kPictureCacheLimit = 128;
+
+// Pictures the cache holds now.
+std::size_t PictureCacheEntries();
+
 // Loads a picture at the file's own size; null when the file is missing or
-// cannot be decoded (a broken file never throws).
+// cannot be decoded (a broken file never throws). The picture is shared:
+// never draw into it.
 Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path);
 
 // Loads a picture scaled to the truncated width x height with bilinear
 // filtering; null when the file is missing or broken, or when a size is not
-// above zero.
+// above zero. Shared like the above.
 Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path, float width, float height);
+
+// Shows the picture in the image unless it shows it already; a null picture
+// leaves the image as it was. Returns true when the image shows the picture.
+bool ShowPicture(Gtk::Image& image, const Glib::RefPtr<Gdk::Pixbuf>& picture);
 
 // Loads a scaled picture into an image widget. When it cannot be loaded,
 // prints missingText + path through the debug line and leaves the image as it
 // was. Returns true when the picture was set.
 bool SetPicture(Gtk::Image& image, const std::string& path, float width, float height,
                 unsigned debug, const std::string& missingText);
+
+// Sets the picture as the context's source at x,y. The picture goes through
+// a surface like the context's target, kept in surface and made again only
+// when the decoded picture differs from madeFrom: a picture painted itself
+// is converted and sent to the display on every expose.
+void SetSourcePicture(const Cairo::RefPtr<Cairo::Context>& context, const Glib::RefPtr<Gdk::Pixbuf>& picture,
+                      double x, double y, Glib::RefPtr<Gdk::Pixbuf>& madeFrom,
+                      Cairo::RefPtr<Cairo::Surface>& surface);
+
+// --- Texts and colours shown ----------------------------------------------
+
+// Sets the label's text only when it differs from the text it shows (the
+// same text written again would cost a new layout and a redraw). Returns
+// true when the text was set.
+bool ShowText(Gtk::Label& label, const std::string& text);
+
+// Sets the widget's normal-state text colour only when it was not given that
+// colour last. Returns true when the colour was set.
+bool ShowForeground(Gtk::Widget& widget, const Gdk::Color& colour);
+// The same for the background colour.
+bool ShowBackground(Gtk::Widget& widget, const Gdk::Color& colour);
 
 // --- Text -----------------------------------------------------------------
 

@@ -21,10 +21,11 @@ bool LoadCellPicture(const std::string& path, bool scale, float width, float hei
     if (scale && (w <= 0 || h <= 0))
         return false;
     Glib::RefPtr<Gdk::Pixbuf> file = compsupport::LoadPicture(path);
-    if (!file)
+    Glib::RefPtr<Gdk::Pixbuf> sized = scale ? compsupport::LoadPicture(path, width, height) : file;
+    if (!file || !sized)
         return false;
     if (scale)
-        scaled = file->scale_simple(w, h, Gdk::INTERP_BILINEAR);
+        scaled = sized;
     loaded = file;
     return true;
 }

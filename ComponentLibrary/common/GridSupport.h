@@ -45,7 +45,8 @@ void AttachCell(Gtk::Table& table, Gtk::Widget& cell, unsigned column, unsigned 
 
 // Loads a cell picture into the working pair: `loaded` gets the file at its
 // own size, `scaled` (when scale is set) the picture scaled to the truncated
-// width x height with bilinear filtering. A missing or undecodable file, or a
+// width x height with bilinear filtering; both are the shared pictures of the
+// picture cache. A missing or undecodable file, or a
 // scale to nothing, leaves both as they were and returns false.
 bool LoadCellPicture(const std::string& path, bool scale, float width, float height,
                      Glib::RefPtr<Gdk::Pixbuf>& loaded, Glib::RefPtr<Gdk::Pixbuf>& scaled);

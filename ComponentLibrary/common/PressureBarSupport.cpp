@@ -84,7 +84,7 @@ void MoveArrow(const PressureBarSide& side, float yalign, double value)
     side.YScale = 0;
     side.ValueStream << value;
     side.ValueText = side.ValueStream.str();
-    side.ValueLabel.set_text(side.ValueText);
+    ShowText(side.ValueLabel, side.ValueText);
     side.IndicatorAlignment.set(side.XAlign, side.YAlign, side.XScale, side.YScale);
     side.IndicatorAlignment.queue_draw();
     side.ValueStream.str("");

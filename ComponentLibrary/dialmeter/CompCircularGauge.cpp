@@ -2,7 +2,6 @@
 
 #include "CompSupport.h"
 
-#include <gdkmm/general.h>
 
 #include <cmath>
 
@@ -40,7 +39,7 @@ const DialPictures kVoltDial = {"DrawVoltmeterNeedle CompCircularGauge",
 // Paints the dial picture and over it the needle turned clockwise by angle
 // degrees. A missing or unreadable picture paints nothing.
 bool PaintDial(Gtk::DrawingArea& dial, const DialPictures& pictures, float offsetX, float offsetY,
-               float angle, unsigned debug)
+               float angle, unsigned debug, CompCircularGauge::DialSurface* surfaces)
 {
     compsupport::PrintStatement(debug, pictures.DrawLine);
     Glib::RefPtr<Gdk::Pixbuf> needle =
@@ -58,13 +57,14 @@ bool PaintDial(Gtk::DrawingArea& dial, const DialPictures& pictures, float offse
 
     Cairo::RefPtr<Cairo::Context> context = window->create_cairo_context();
     context->translate(offsetX, offsetY);
-    Gdk::Cairo::set_source_pixbuf(context, face, 0, 0);
+    compsupport::SetSourcePicture(context, face, 0, 0, surfaces[0].picture, surfaces[0].surface);
     context->paint();
 
     context->save();
     context->translate(pictures.PivotX, pictures.PivotY);
     context->rotate(angle * M_PI / 180.0);
-    Gdk::Cairo::set_source_pixbuf(context, needle, pictures.NeedleX, pictures.NeedleY);
+    compsupport::SetSourcePicture(context, needle, pictures.NeedleX, pictures.NeedleY, surfaces[1].picture,
+                                  surfaces[1].surface);
     context->paint();
     context->restore();
     return true;
@@ -75,7 +75,7 @@ void ShowNumber(std::stringstream& formatter, short value, std::string& text, Gt
 {
     formatter << value;
     text = formatter.str();
-    label.set_text(text);
+    compsupport::ShowText(label, text);
     formatter.str("");
     formatter.clear();
 }
@@ -222,13 +222,13 @@ void CompCircularGauge::UpdateVolt(short volt)
 
 bool CompCircularGauge::DrawSpeedometerNeedle(GdkEventExpose*)
 {
-    SpeedDrawn = PaintDial(SpeedDial, kSpeedDial, SpeedImageX, SpeedImageY, SpeedAngle, DebugOutput) ? 1 : 0;
+    SpeedDrawn = PaintDial(SpeedDial, kSpeedDial, SpeedImageX, SpeedImageY, SpeedAngle, DebugOutput, &DialSurfaces[0]) ? 1 : 0;
     return SpeedDrawn != 0;
 }
 
 bool CompCircularGauge::DrawVoltmeterNeedle(GdkEventExpose*)
 {
-    VoltDrawn = PaintDial(VoltDial, kVoltDial, VoltImageX, VoltImageY, VoltAngle, DebugOutput) ? 1 : 0;
+    VoltDrawn = PaintDial(VoltDial, kVoltDial, VoltImageX, VoltImageY, VoltAngle, DebugOutput, &DialSurfaces[2]) ? 1 : 0;
     return VoltDrawn != 0;
 }
 

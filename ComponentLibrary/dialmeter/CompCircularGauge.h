@@ -4,6 +4,8 @@
 #ifndef CABDISPLAY_DIALMETER_COMPCIRCULARGAUGE_H
 #define CABDISPLAY_DIALMETER_COMPCIRCULARGAUGE_H
 
+#include <cairomm/surface.h>
+#include <gdkmm/pixbuf.h>
 #include <gtkmm/drawingarea.h>
 #include <gtkmm/eventbox.h>
 #include <gtkmm/fixed.h>
@@ -91,6 +93,17 @@ public:
     Gtk::Label SpeedLabel;
     Gtk::Label UnitLabel;
     Gtk::Label VoltLabel;
+
+    // A dial picture and the same picture as a surface of the display, made
+    // once per decoded picture.
+    struct DialSurface {
+        Glib::RefPtr<Gdk::Pixbuf> picture;
+        Cairo::RefPtr<Cairo::Surface> surface;
+    };
+
+private:
+    // Face and needle of the speed dial, then of the volt dial.
+    DialSurface DialSurfaces[4];
 };
 
 #endif

@@ -96,7 +96,7 @@ void CompProgressBar::SetProgressBarInd(float percent)
     if (const Scale* scale = ScaleOf(BackgroundImagePath))
         ValueStream << percent / 100.0 * scale->fullScale;
     ValueText = ValueStream.str();
-    ValueLabel.set_text(ValueText);
+    compsupport::ShowText(ValueLabel, ValueText);
     if (IndicatorImage.get_parent() == &GaugeFixed) {
         GaugeFixed.move(IndicatorImage, compsupport::Px(IndicatorX), compsupport::Px(IndicatorY));
         IndicatorImage.queue_draw();

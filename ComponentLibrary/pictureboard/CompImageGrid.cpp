@@ -130,6 +130,6 @@ void CompImageGrid::UpdateValues(int type, std::int8_t value)
         PrintStatement("Image Not Found " + path);
         return;
     }
-    image->set(ScaledPixbuf);
-    caption->set_text(on ? entry.onCaption : entry.offCaption);
+    compsupport::ShowPicture(*image, ScaledPixbuf);
+    compsupport::ShowText(*caption, on ? entry.onCaption : entry.offCaption);
 }

@@ -1,5 +1,6 @@
 #include "LocoNumner.h"
 
+#include "CompSupport.h"
 #include "KeypadEntry.h"
 #include "ReadMVBData.h"
 #include "SettingsWidgets.h"
@@ -60,7 +61,7 @@ void LocoNumner::ConstructLayout()
 
 void LocoNumner::UpdateDpwcsConfigurationScreen()
 {
-    m_LocoNumberRow.ValueLabel.set_text(Format(m_UpdateStream, ReadMVBData::getInstance()->LocoNumber));
+    compsupport::ShowText(m_LocoNumberRow.ValueLabel, Format(m_UpdateStream, ReadMVBData::getInstance()->LocoNumber));
 }
 
 void LocoNumner::SelectPassword(short)

@@ -12,14 +12,15 @@ constexpr int kPangoPerPoint = 1024;
 constexpr int kNumberBoxHeight = 40;
 }  // namespace
 
+// The screens set their colours on every refresh: only a change is written.
 void SetBackground(Gtk::Widget& widget, const std::string& colour)
 {
-    widget.modify_bg(Gtk::STATE_NORMAL, Gdk::Color(colour));
+    compsupport::ShowBackground(widget, Gdk::Color(colour));
 }
 
 void SetForeground(Gtk::Widget& widget, const std::string& colour)
 {
-    widget.modify_fg(Gtk::STATE_NORMAL, Gdk::Color(colour));
+    compsupport::ShowForeground(widget, Gdk::Color(colour));
 }
 
 void PaintText(Gtk::Label& label, const std::string& colour)

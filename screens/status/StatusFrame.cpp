@@ -77,6 +77,11 @@ bool ScreenPictures::FileExists(const std::string& path)
     return compsupport::FileExists(path);
 }
 
+void ShowText(Gtk::Label& label, const std::string& text)
+{
+    compsupport::ShowText(label, text);
+}
+
 std::array<Gtk::Label*, 2> PairLabels(CompDualVal& row)
 {
     return {&row.LeftValueLabel, &row.RightValueLabel};

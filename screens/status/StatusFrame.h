@@ -83,13 +83,16 @@ public:
 
 // ---- Numbers --------------------------------------------------------------
 
-// Writes the value with the stream's insertion of its type, sets the text
+// Sets the label's text unless it shows that text already.
+void ShowText(Gtk::Label& label, const std::string& text);
+
+// Writes the value with the stream's insertion of its type, shows the text
 // and empties the stream again.
 template <typename T>
 void DrawNumber(std::stringstream& stream, Gtk::Label& label, T value)
 {
     stream << value;
-    label.set_text(stream.str());
+    ShowText(label, stream.str());
     stream.str("");
     stream.clear();
 }

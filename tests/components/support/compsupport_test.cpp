@@ -1,14 +1,22 @@
 // The shared helpers: every float-to-integer conversion guarded, one colour
 // parser, one font rule, one picture loader that never throws.
+#include "CompBoolValRect.h"
 #include "CompSupport.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <gtkmm/eventbox.h>
 #include <gtkmm/label.h>
+#include <gtkmm/window.h>
 
 #include <climits>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -103,6 +111,224 @@ TEST_F(HelperWidgets, MissingOrBrokenPictureLeavesImageAsItWas)
         EXPECT_FALSE(compsupport::SetPicture(image, path, 10, 10, 0, "")) << path;
         EXPECT_EQ(image.get_pixbuf(), shown) << path;
     }
+}
+
+// ---- The picture cache ------------------------------------------------------
+
+// Colour of the picture's first pixel as 0xRRGGBB.
+unsigned FirstPixel(const Glib::RefPtr<Gdk::Pixbuf>& picture)
+{
+    const guint8* p = picture->get_pixels();
+    return (unsigned(p[0]) << 16) | (unsigned(p[1]) << 8) | p[2];
+}
+
+class PictureCacheTest : public HelperWidgets {
+protected:
+    // Waits until a file written now counts as settled, so the cache may keep
+    // its picture.
+    static void LetFilesSettle() { ::usleep(2100 * 1000); }
+};
+
+// What happens to the file between two loads, and what the second load gives.
+struct FileChange {
+    const char* name;
+    void (*change)(const std::string& path);
+    bool loads;
+    unsigned rgb;  // of the second load when it loads
+};
+
+class PictureFileChange : public PictureCacheTest, public testing::WithParamInterface<FileChange> {};
+
+TEST_P(PictureFileChange, SecondLoadFollowsTheFile)
+{
+    const FileChange& c = GetParam();
+    const std::string path = "./Images/Lamp.png";
+    testsupport::WritePicture(path, 12, 8, 0xff0000);
+    for (bool settled : {false, true}) {
+        SCOPED_TRACE(settled ? "settled file" : "fresh file");
+        testsupport::WritePicture(path, 12, 8, 0xff0000);
+        if (settled)
+            LetFilesSettle();
+        Gtk::Image image;
+        ASSERT_TRUE(compsupport::SetPicture(image, path, 24, 16, 0, ""));
+        ASSERT_EQ(FirstPixel(compsupport::LoadPicture(path)), 0xff0000u);
+        const Glib::RefPtr<Gdk::Pixbuf> shown = image.get_pixbuf();
+        c.change(path);
+        const Glib::RefPtr<Gdk::Pixbuf> natural = compsupport::LoadPicture(path);
+        const Glib::RefPtr<Gdk::Pixbuf> scaled = compsupport::LoadPicture(path, 24, 16);
+        EXPECT_EQ(static_cast<bool>(natural), c.loads);
+        EXPECT_EQ(static_cast<bool>(scaled), c.loads);
+        EXPECT_EQ(compsupport::SetPicture(image, path, 24, 16, 0, ""), c.loads);
+        if (c.loads) {
+            EXPECT_EQ(FirstPixel(natural), c.rgb);
+            EXPECT_EQ(FirstPixel(scaled), c.rgb);
+            EXPECT_EQ(FirstPixel(image.get_pixbuf()), c.rgb);
+        } else {
+            EXPECT_EQ(image.get_pixbuf(), shown);  // left as it was
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, PictureFileChange,
+    testing::Values(
+        FileChange{"Unchanged", [](const std::string&) {}, true, 0xff0000},
+        // Same size, same name, same inode: only the times tell.
+        FileChange{"RewrittenInPlace",
+                   [](const std::string& path) {
+                       testsupport::WritePicture("./Images/Other.png", 12, 8, 0x00ff00);
+                       std::ifstream in("./Images/Other.png", std::ios::binary);
+                       const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+                       std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+                   },
+                   true, 0x00ff00},
+        FileChange{"ReplacedByRename",
+                   [](const std::string& path) {
+                       testsupport::WritePicture("./Images/New.png", 12, 8, 0x0000ff);
+                       ASSERT_EQ(std::rename("./Images/New.png", path.c_str()), 0);
+                   },
+                   true, 0x0000ff},
+        FileChange{"Removed", [](const std::string& path) { ASSERT_EQ(std::remove(path.c_str()), 0); }, false, 0},
+        FileChange{"Broken",
+                   [](const std::string& path) { std::ofstream(path, std::ios::trunc) << "no longer a picture"; },
+                   false, 0}),
+    [](const testing::TestParamInfo<FileChange>& info) { return std::string(info.param.name); });
+
+TEST_F(PictureCacheTest, SettledFileIsDecodedOncePerSize)
+{
+    testsupport::WritePicture("./Images/Dial.png", 30, 20, 0x123456);
+    LetFilesSettle();
+    const Glib::RefPtr<Gdk::Pixbuf> natural = compsupport::LoadPicture("./Images/Dial.png");
+    const Glib::RefPtr<Gdk::Pixbuf> scaled = compsupport::LoadPicture("./Images/Dial.png", 60, 40);
+    ASSERT_TRUE(natural && scaled);
+    EXPECT_NE(natural, scaled);
+    EXPECT_EQ(compsupport::LoadPicture("./Images/Dial.png"), natural);
+    EXPECT_EQ(compsupport::LoadPicture("./Images/Dial.png", 60.7f, 40.2f), scaled);
+    EXPECT_NE(compsupport::LoadPicture("./Images/Dial.png", 61, 40), scaled);
+    // Setting the picture the image shows already leaves the image alone.
+    Gtk::Image image;
+    ASSERT_TRUE(compsupport::SetPicture(image, "./Images/Dial.png", 60, 40, 0, ""));
+    EXPECT_EQ(image.get_pixbuf(), scaled);
+}
+
+// The component libraries link the helpers each for themselves, yet load
+// through the one cache of the program.
+TEST_F(PictureCacheTest, ComponentLibrariesShareTheCache)
+{
+    testsupport::WritePicture("./Images/BoolValON.jpg", 10, 10, 0xff0000);
+    LetFilesSettle();
+    CompBoolValRect lamp;
+    lamp.SetImageStatus(1);
+    const Glib::RefPtr<Gdk::Pixbuf> shown = lamp.StatusImage.get_pixbuf();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(compsupport::LoadPicture("./Images/BoolValON.jpg", static_cast<float>(shown->get_width()),
+                                       static_cast<float>(shown->get_height())),
+              shown);
+}
+
+TEST_F(PictureCacheTest, BrokenFileStaysBrokenUntilReplaced)
+{
+    dir.WriteFile("Images/Cell.png", "not a picture");
+    LetFilesSettle();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(compsupport::LoadPicture("./Images/Cell.png", 10, 10)) << i;
+    testsupport::WritePicture("./Images/Cell.png", 5, 5, 0xabcdef);
+    const Glib::RefPtr<Gdk::Pixbuf> picture = compsupport::LoadPicture("./Images/Cell.png", 10, 10);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(FirstPixel(picture), 0xabcdefu);
+}
+
+TEST_F(PictureCacheTest, HoldsAtMostItsLimit)
+{
+    testsupport::WritePicture("./Images/Step.png", 4, 4, 0x808080);
+    for (int width = 1; width <= static_cast<int>(compsupport::kPictureCacheLimit) + 20; ++width)
+        ASSERT_TRUE(compsupport::LoadPicture("./Images/Step.png", static_cast<float>(width), 4)) << width;
+    EXPECT_EQ(compsupport::PictureCacheEntries(), compsupport::kPictureCacheLimit);
+    // The latest pictures are still there; the earliest went first.
+    EXPECT_EQ(compsupport::LoadPicture("./Images/Step.png", 3, 4)->get_width(), 3);
+    EXPECT_EQ(compsupport::PictureCacheEntries(), compsupport::kPictureCacheLimit);
+}
+
+// The label of a window, so its style follows the modifier colours.
+class ShownLabel : public HelperWidgets {
+protected:
+    void SetUp() override
+    {
+        HelperWidgets::SetUp();
+        window.reset(new Gtk::Window);
+        label_.reset(new Gtk::Label("50"));
+        window->add(*label_);
+        window->show_all();
+        testsupport::DrainEvents();
+    }
+    void TearDown() override
+    {
+        window.reset();  // the window goes before its label
+        label_.reset();
+    }
+    std::unique_ptr<Gtk::Window> window;
+    std::unique_ptr<Gtk::Label> label_;
+
+    Gtk::Label& label() { return *label_; }
+};
+
+TEST_F(ShownLabel, TextIsWrittenOnlyWhenItDiffers)
+{
+    EXPECT_FALSE(compsupport::ShowText(label(), "50"));
+    EXPECT_EQ(label().get_text(), "50");
+    EXPECT_TRUE(compsupport::ShowText(label(), "51"));
+    EXPECT_EQ(label().get_text(), "51");
+    EXPECT_FALSE(compsupport::ShowText(label(), "51"));
+    EXPECT_TRUE(compsupport::ShowText(label(), ""));
+    EXPECT_EQ(label().get_text(), "");
+    EXPECT_FALSE(compsupport::ShowText(label(), ""));
+}
+
+TEST_F(ShownLabel, TextColourIsGivenOnlyWhenItDiffers)
+{
+    const Gdk::Color cyan("#00ffff");
+    EXPECT_TRUE(compsupport::ShowForeground(label(), cyan));
+    EXPECT_FALSE(compsupport::ShowForeground(label(), Gdk::Color("cyan")));
+    EXPECT_TRUE(gdk_color_equal(label().get_style()->get_fg(Gtk::STATE_NORMAL).gobj(), cyan.gobj()));
+    EXPECT_TRUE(compsupport::ShowForeground(label(), Gdk::Color("green")));
+    EXPECT_FALSE(compsupport::ShowForeground(label(), Gdk::Color("green")));
+    // A colour given the plain way counts too.
+    label().modify_fg(Gtk::STATE_NORMAL, cyan);
+    EXPECT_FALSE(compsupport::ShowForeground(label(), cyan));
+    EXPECT_TRUE(compsupport::ShowForeground(label(), Gdk::Color("green")));
+    EXPECT_TRUE(gdk_color_equal(label().get_style()->get_fg(Gtk::STATE_NORMAL).gobj(),
+                                Gdk::Color("green").gobj()));
+}
+
+TEST_F(ShownLabel, BackgroundIsGivenOnlyWhenItDiffers)
+{
+    Gtk::EventBox& box = *Gtk::manage(new Gtk::EventBox);
+    window->remove();
+    window->add(box);
+    const Gdk::Color teal("#008080");
+    EXPECT_TRUE(compsupport::ShowBackground(box, teal));
+    EXPECT_FALSE(compsupport::ShowBackground(box, teal));
+    // The text colour is a colour of its own.
+    EXPECT_TRUE(compsupport::ShowForeground(box, teal));
+    EXPECT_TRUE(compsupport::ShowBackground(box, Gdk::Color("red")));
+    EXPECT_FALSE(compsupport::ShowForeground(box, teal));
+    testsupport::DrainEvents();
+    EXPECT_TRUE(gdk_color_equal(box.get_style()->get_bg(Gtk::STATE_NORMAL).gobj(), Gdk::Color("red").gobj()));
+}
+
+// A label not yet in a window: the colour it was given still counts, not the
+// theme's colour it shows meanwhile.
+TEST_F(HelperWidgets, ColourOfALabelOutsideAWindowIsKept)
+{
+    Gtk::Label label("x");
+    const Gdk::Color themed = label.get_style()->get_fg(Gtk::STATE_NORMAL);
+    EXPECT_TRUE(compsupport::ShowForeground(label, Gdk::Color("red")));
+    EXPECT_TRUE(compsupport::ShowForeground(label, themed));
+    Gtk::Window window;
+    window.add(label);
+    window.show_all();
+    testsupport::DrainEvents();
+    EXPECT_TRUE(gdk_color_equal(label.get_style()->get_fg(Gtk::STATE_NORMAL).gobj(), themed.gobj()));
 }
 
 TEST(NumberText, DefaultStreamFormat)
