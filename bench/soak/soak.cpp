@@ -187,8 +187,9 @@ int main(int argc, char** argv)
     testsupport::InitToolkit();
     g_log_set_always_fatal(static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_ERROR));
     ReadMVBData::getInstance();
-    BasicLayout* layout = new BasicLayout;
-    Gtk::Window* window = new Gtk::Window;
+    // Built once and kept, like in the cab.
+    static BasicLayout* layout = new BasicLayout;
+    static Gtk::Window* window = new Gtk::Window;
     window->set_default_size(800, 600);
     window->add(*layout);
     window->show_all();
