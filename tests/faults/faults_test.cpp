@@ -165,6 +165,7 @@ class FaultRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        StartPrivateX();
         work_ = dir_.path() + "/work";
         ::mkdir(work_.c_str(), 0755);
         ::mkdir((work_ + "/media").c_str(), 0755);
@@ -179,6 +180,7 @@ protected:
     {
         Stop(display_);
         Stop(sim_);
+        Stop(x_);
         if (keypad_ >= 0)
             ::close(keypad_);
         if (!mounted_.empty())
@@ -193,6 +195,36 @@ protected:
             pid = -1;
         }
     }
+    // An X server of this test alone: the window's pixels are read back from
+    // the screen, where the windows of tests running beside it would cover it.
+    void StartPrivateX()
+    {
+        int pipeFds[2];
+        ASSERT_EQ(0, ::pipe(pipeFds));
+        x_ = ::fork();
+        if (x_ == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+            const int quiet = ::open("/dev/null", O_WRONLY);
+            ::dup2(quiet, 1);
+            ::dup2(quiet, 2);
+            ::close(pipeFds[0]);
+            const std::string fd = std::to_string(pipeFds[1]);
+            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(pipeFds[1]);
+        char number[16] = {};
+        ssize_t n = 0, got = 0;
+        while (got < static_cast<ssize_t>(sizeof number) - 1 &&
+               (n = ::read(pipeFds[0], number + got, sizeof number - 1 - got)) > 0 && !std::strchr(number, '\n'))
+            got += n;
+        ::close(pipeFds[0]);
+        ASSERT_NE(nullptr, std::strchr(number, '\n')) << "no X server";
+        number[std::strcspn(number, "\n")] = '\0';
+        ::setenv("DISPLAY", (std::string(":") + number).c_str(), 1);
+    }
+
     std::string Out(const std::string& name) const { return dir_.path() + "/" + name; }
     std::string Work(const std::string& name) const { return work_ + "/" + name; }
 
@@ -321,6 +353,8 @@ protected:
             EXPECT_TRUE(PressAndSeeSwitch(kHome)) << "home did not switch the screen";
         }
         EXPECT_TRUE(Running()) << ReadFile(Out("cabdisplay.out")).substr(0, 3000);
+        if (!expectedLine.empty())
+            WaitFor([&] { return ReadFile(Out("cabdisplay.out")).find(expectedLine) != std::string::npos; }, 8000);
         Stop(display_);
         const std::string output = ReadFile(Out("cabdisplay.out"));
         EXPECT_EQ(std::string::npos, output.find("CRITICAL")) << output.substr(0, 3000);
@@ -365,7 +399,7 @@ protected:
 
     testsupport::TempWorkDir dir_;
     std::string work_, mounted_;
-    pid_t sim_ = -1, display_ = -1;
+    pid_t sim_ = -1, display_ = -1, x_ = -1;
     int keypad_ = -1;
     int status_ = 0;
     double lastDiffering_ = 0;
