@@ -197,6 +197,8 @@ protected:
     }
     // An X server of this test alone: the window's pixels are read back from
     // the screen, where the windows of tests running beside it would cover it.
+    // -noreset: it must not reset whenever this test's own look at the
+    // window disconnects, or the display connecting then finds no server.
     void StartPrivateX()
     {
         int pipeFds[2];
@@ -210,6 +212,7 @@ protected:
             ::close(pipeFds[0]);
             const std::string fd = std::to_string(pipeFds[1]);
             ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                     "-noreset",
                      static_cast<char*>(nullptr));
             ::_exit(127);
         }
@@ -469,7 +472,8 @@ TEST_F(FaultRun, ImagesFolderMissing)
 
 TEST_F(FaultRun, EveryPictureCorrupt)
 {
-    const std::string corrupt = "for f in '" + Work("Images") + "'/*; do head -c 300 /dev/urandom > \"$f\"; done";
+    const std::string corrupt =
+        "find '" + Work("Images") + "' -type f -exec sh -c 'head -c 300 /dev/urandom > \"$0\"' {} \\;";
     ASSERT_EQ(0, std::system(corrupt.c_str()));
     StartSim({});
     RunThroughTheFault("");
