@@ -4,7 +4,9 @@
 // and main layout in a shown window. Prints the memory and the open files
 // after a warm-up and at the end, and fails when either grew.
 //
-//   cabsoak --scenario FILE [--ticks N] [--seed S]
+//   cabsoak --scenario FILE [--ticks N] [--seed S] [--key-every K]
+//
+// A random key comes on about one tick in K (50, five seconds; 0: none).
 //
 // A day is 864000 ticks (the default). Run under Xvfb; in the sanitizer
 // build leaks and undefined behaviour end it too.
@@ -82,8 +84,8 @@ unsigned long PeriodOf(const std::string& path, const mvbsim::Scenario& scenario
 
 class Soak {
 public:
-    Soak(const mvbsim::Scenario& scenario, unsigned long period, int keypad, unsigned seed)
-        : scenario_(scenario), period_(period), keypad_(keypad), random_(seed ? seed : 1) {}
+    Soak(const mvbsim::Scenario& scenario, unsigned long period, int keypad, unsigned seed, unsigned keyEvery)
+        : scenario_(scenario), period_(period), keypad_(keypad), random_(seed ? seed : 1), keyEvery_(keyEvery) {}
 
     // One 100 ms tick: due scenario events, perhaps a key, the bus poll, the
     // decode tick and the redraws.
@@ -102,7 +104,7 @@ public:
             else if (e.kind == mvbsim::Event::Fault)
                 mvbsim::ApplyFault(e.fault, device.faults);
         }
-        if (Next() % 50 == 0) {
+        if (keyEvery_ && Next() % keyEvery_ == 0) {
             const unsigned char key = kKeys[Next() % sizeof kKeys];
             Write(&key, 1);
         }
@@ -132,6 +134,7 @@ private:
     unsigned long period_;
     int keypad_;
     unsigned random_;
+    unsigned keyEvery_;
     std::size_t next_ = 0;
 };
 
@@ -156,15 +159,17 @@ int main(int argc, char** argv)
     std::string scenarioPath;
     unsigned long ticks = 864000;
     unsigned seed = 1;
+    unsigned keyEvery = 50;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--scenario")) scenarioPath = argv[i + 1];
         else if (!std::strcmp(argv[i], "--ticks")) ticks = std::strtoul(argv[i + 1], nullptr, 10);
         else if (!std::strcmp(argv[i], "--seed")) seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
+        else if (!std::strcmp(argv[i], "--key-every")) keyEvery = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
     }
     mvbsim::Scenario scenario;
     std::string error;
     if (scenarioPath.empty() || !mvbsim::LoadScenario(scenarioPath, scenario, error)) {
-        std::fprintf(stderr, "usage: cabsoak --scenario FILE [--ticks N] [--seed S]\n%s\n", error.c_str());
+        std::fprintf(stderr, "usage: cabsoak --scenario FILE [--ticks N] [--seed S] [--key-every K]\n%s\n", error.c_str());
         return 2;
     }
     const unsigned long period = PeriodOf(scenarioPath, scenario);
@@ -202,7 +207,7 @@ int main(int argc, char** argv)
     window->show_all();
 
 
-    Soak soak(scenario, period, keypad, seed);
+    Soak soak(scenario, period, keypad, seed, keyEvery);
     const unsigned long warmUp = ticks < 2 * kWarmUpTicks ? ticks / 4 : kWarmUpTicks;
     unsigned long n = 0;
     for (; n < warmUp; ++n)
