@@ -1,5 +1,6 @@
 #include "WarningPopup.h"
 
+#include <climits>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -66,8 +67,10 @@ void WarningPopup::UpdateFaultMessage1(unsigned short code, std::string, std::st
     DetailRowLabel.set_text(LookUpFields[3]);
 
     RetriveCount(CodeText);
+    // A count that cannot grow (a damaged log) starts again.
+    const int lastCount = faultlog::CountValue(CountText);
     TextStream.str("");
-    TextStream << faultlog::CountValue(CountText) + 1;
+    TextStream << (lastCount < INT_MAX ? lastCount + 1 : 1);
     CountText = TextStream.str();
 
     WriteLogRow();

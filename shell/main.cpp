@@ -11,6 +11,7 @@
 #include <gtkmm/window.h>
 
 #include <pthread.h>
+#include <cstdio>
 #include <iostream>
 
 namespace {
@@ -41,6 +42,9 @@ void AttachBusPoll(ReadMVBData* store)
 
 int main(int argc, char** argv)
 {
+    // Every line reaches a log file or pipe as it is printed, so the last
+    // lines before a power cut or a kill are not lost in a buffer.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     // The device model inside the program keeps no record of the frames it
     // receives, so a long run does not grow.
     mue_sim::InProcessDevice().SetRecordFrames(false);

@@ -70,11 +70,14 @@ void MueDevice::Reset()
     record_ = true;
     commands_ = 0;
     portReads_ = 0;
+    garbageState_ = 0x2545F491u;
     faults = Faults();
 }
 
 unsigned char MueDevice::ReadStatus() const
 {
+    if (faults.noCard)
+        return 0xFF;
     unsigned char status = faults.neverTakesBytes ? 0x00 : kStatusTxReady;
     if (ReplyWaiting())
         status |= kStatusRxReady;
@@ -165,6 +168,14 @@ void MueDevice::Execute()
     if (record_)
         frames_.push_back(Frame(command_, command_ + commandLength_));
     // The 16-bit field after the letter; the one-byte command has none.
+    if (faults.noCard) {
+        // Nothing answers but the floating bus: 0xFF for every byte read.
+        if (command_[0] == 'G')
+            ++portReads_;
+        if (!faults.noReply)
+            reply_.insert(reply_.end(), ReplyLength(command_[0]), 0xFF);
+        return;
+    }
     const unsigned short word =
         commandLength_ >= 3 ? static_cast<unsigned short>(command_[1] << 8 | command_[2]) : 0;
     switch (command_[0]) {
@@ -220,6 +231,15 @@ void MueDevice::Execute()
         Reply16(kFresh);
         break;
     }
+}
+
+// xorshift: the same garbage on every run.
+unsigned char MueDevice::GarbageByte()
+{
+    garbageState_ ^= garbageState_ << 13;
+    garbageState_ ^= garbageState_ >> 17;
+    garbageState_ ^= garbageState_ << 5;
+    return static_cast<unsigned char>(garbageState_ >> 24);
 }
 
 MueDevice& InProcessDevice()

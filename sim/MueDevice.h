@@ -53,6 +53,10 @@ public:
     struct Faults {
         bool noReply = false;          // commands are carried out, their replies are lost
         bool neverTakesBytes = false;  // never ready to take bytes; written bytes are lost
+        // No card: the registers read 0xFF (status stuck with every bit set);
+        // commands are not carried out and every reply byte reads 0xFF.
+        bool noCard = false;
+        bool garbage = false;          // commands are carried out, reply bytes are random
         CheckAnswer checkAnswer = CheckAnswer::Working;
     };
 
@@ -69,7 +73,7 @@ public:
     void Reset();
 
     // --- register side (in-process backend) ---
-    unsigned char ReadStatus() const;     // 0x60 | 0x01 while a reply byte waits
+    unsigned char ReadStatus() const;     // 0x60 | 0x01 while a reply byte waits (no card: 0xFF)
     void WriteData(unsigned char byte);   // one byte of a command
     unsigned char ReadData();             // next reply byte; 0xFF when none
 
@@ -106,8 +110,9 @@ private:
     void Reply8(unsigned v)
     {
         if (!faults.noReply)
-            reply_.push_back(static_cast<unsigned char>(v));
+            reply_.push_back(faults.garbage ? GarbageByte() : static_cast<unsigned char>(v));
     }
+    unsigned char GarbageByte();
     void Reply16(unsigned v) { Reply8(v >> 8); Reply8(v & 0xFF); }
     unsigned short Address(std::size_t at) const;
     unsigned char PortStatus(unsigned port) const;
@@ -129,6 +134,7 @@ private:
     bool record_ = true;
     unsigned long commands_ = 0;
     unsigned long portReads_ = 0;
+    unsigned garbageState_ = 0x2545F491u;
     WordChange observer_;
 };
 

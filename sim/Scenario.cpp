@@ -66,7 +66,7 @@ bool ParseLine(std::istringstream& in, Event& event, std::string& error)
     } else if (kind == "fault") {
         mue_sim::MueDevice::Faults probe;
         if (args.size() != 1 || !ApplyFault(args[0], probe)) {
-            error = "fault needs one of none, no-reply, never-takes, check-swapped, check-unchanged";
+            error = "fault needs one of none, no-reply, never-takes, check-swapped, check-unchanged, no-card, garbage";
             return false;
         }
         event.kind = Event::Fault;
@@ -128,6 +128,8 @@ bool ApplyFault(const std::string& name, mue_sim::MueDevice::Faults& faults)
     else if (name == "never-takes") faults.neverTakesBytes = true;
     else if (name == "check-swapped") faults.checkAnswer = Answer::BytesSwapped;
     else if (name == "check-unchanged") faults.checkAnswer = Answer::Unchanged;
+    else if (name == "no-card") faults.noCard = true;
+    else if (name == "garbage") faults.garbage = true;
     else return false;
     return true;
 }

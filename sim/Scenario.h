@@ -2,7 +2,8 @@
 //   <ms> port <port> <word> <value>   a unit publishes a sink-port word
 //   <ms> key <byte> [<byte>...]       bytes sent on the keypad line
 //   <ms> fault <name>                 none, no-reply, never-takes,
-//                                     check-swapped, check-unchanged
+//                                     check-swapped, check-unchanged,
+//                                     no-card, garbage
 //   <ms> close                        the device closes the link
 // <ms> counts from the display's first port read (its first poll, after the
 // start-up); numbers are decimal or

@@ -39,7 +39,8 @@ const char kUsage[] =
     "  --log FILE          changes of source port 301 (default: standard output)\n"
     "  --frames FILE       every command received, one line of hex bytes each\n"
     "  --keypad-link PATH  create a keypad pseudo-terminal; PATH becomes a link to it\n"
-    "  --fault NAME        no-reply, never-takes, check-swapped or check-unchanged\n"
+    "  --fault NAME        no-reply, never-takes, check-swapped, check-unchanged,\n"
+    "                      no-card or garbage\n"
     "  --close-after N     close the link once N commands have been carried out\n";
 
 struct Options {
