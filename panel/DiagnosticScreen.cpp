@@ -111,7 +111,7 @@ int DiagnosticScreen::TimerFunc()
     std::cout << "Timer Function Called in Diagnostic Screen" << std::endl;
     if (FirstView == 1) {
         std::cout << std::string(63, 'A') << std::endl;
-        DataTable = Gtk::manage(new Gtk::Table(1, 1, false));   // the header stays in the area
+        DataTable = new Gtk::Table(1, 1, false);   // the header stays in the area; this one is replaced
         FirstView = 0;
     } else {
         std::cout << std::string(64, 'B') << std::endl;

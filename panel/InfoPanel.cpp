@@ -131,7 +131,7 @@ void InfoPanel::ConstructLayout()
     m_Fixed.put(m_CursorLabel, kCursorX, kListY);
     m_CursorLabel.set_child_visible(false);
     m_InnerBox.add(m_Fixed);
-    m_ListTable = Gtk::manage(new Gtk::Table(1, 1, false));
+    m_ListTable = new Gtk::Table(1, 1, false);  // deleted by the panel when replaced
 
     m_HeadingLabel.set_text("Node Information");
     CursorOut();

@@ -21,7 +21,9 @@ void ReplaceTable(Gtk::Fixed& area, Gtk::Table*& table)
         TakeOut(area, *table);
         if (table->get_parent() == nullptr) delete table;
     }
-    table = Gtk::manage(new Gtk::Table(1, 1, false));
+    // Not managed: the panel deletes its tables itself, and a managed table
+    // deleted by hand leaves its toolkit object behind on every message.
+    table = new Gtk::Table(1, 1, false);
 }
 
 }  // namespace panelwidgets
