@@ -33,22 +33,12 @@
 
 namespace {
 
-typedef std::chrono::steady_clock Clock;
 
 enum : unsigned char { kLeft = 78, kUp = 77, kHome = 75, kEnter = 135 };
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-bool WaitFor(const std::function<bool()>& done, int ms)
-{
-    const Clock::time_point until = Clock::now() + std::chrono::milliseconds(ms);
-    while (Clock::now() < until) {
-        if (done())
-            return true;
-        Sleep(50);
-    }
-    return done();
-}
+using testsupport::WaitFor;
 
 std::string ReadFile(const std::string& path)
 {

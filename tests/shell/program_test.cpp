@@ -25,7 +25,6 @@
 
 namespace {
 
-typedef std::chrono::steady_clock Clock;
 
 enum : unsigned char { kRight = 142, kLeft = 78, kUp = 77, kDown = 141, kEnter = 135, kMenu = 139, kHome = 75,
                        kF1 = 46 };
@@ -113,16 +112,7 @@ protected:
         }
     }
 
-    bool WaitFor(const std::function<bool()>& done, int ms)
-    {
-        const Clock::time_point until = Clock::now() + std::chrono::milliseconds(ms);
-        while (Clock::now() < until) {
-            if (done())
-                return true;
-            Sleep(50);
-        }
-        return done();
-    }
+    static bool WaitFor(const std::function<bool()>& done, int ms) { return testsupport::WaitFor(done, ms); }
 
     std::string Read(const std::string& name) const
     {

@@ -4,7 +4,9 @@
 
 #include <gtkmm.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -90,6 +92,17 @@ void InitToolkit()
         // Texts are laid out at the cab screen's 96 dpi, whatever the X server says.
         Gtk::Settings::get_default()->property_gtk_xft_dpi() = 96 * 1024;
     }
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < until) {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return done();
 }
 
 void DrainEvents()

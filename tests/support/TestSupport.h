@@ -3,6 +3,7 @@
 #ifndef CABDISPLAY_TESTS_TESTSUPPORT_H
 #define CABDISPLAY_TESTS_TESTSUPPORT_H
 
+#include <functional>
 #include <string>
 
 namespace Gtk { class Widget; }
@@ -36,6 +37,10 @@ void WritePicture(const std::string& path, int width, int height, unsigned rgb);
 
 // Initialises the toolkit once per process (needs a display: run under Xvfb).
 void InitToolkit();
+
+// Asks done() every 50 ms until it holds or ms milliseconds have passed;
+// its last answer.
+bool WaitFor(const std::function<bool()>& done, int ms);
 
 // Runs pending main-loop work until nothing is left.
 void DrainEvents();
