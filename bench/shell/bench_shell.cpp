@@ -96,8 +96,7 @@ private:
         built_ = true;
         mue_sim::InProcessDevice().SetRecordFrames(false);
         testsupport::InitToolkit();
-        const std::string copy = std::string("cp -r '") + CABDISPLAY_IMAGE_DIR + "' ./Images";
-        if (std::system(copy.c_str()) != 0)
+        if (!testsupport::CopyFolder(CABDISPLAY_IMAGE_DIR, "Images"))
             std::fprintf(stderr, "bench_shell: no pictures\n");
         // On the cab the pictures were installed long before the start; a
         // picture file changed in the last two seconds is decoded on every use.

@@ -176,8 +176,7 @@ int main(int argc, char** argv)
 
     // A private working directory with the pictures, a pseudo-terminal keypad.
     testsupport::TempWorkDir dir;
-    const std::string copy = std::string("cp -r '") + CABDISPLAY_IMAGE_DIR + "' ./Images";
-    if (std::system(copy.c_str()) != 0)
+    if (!testsupport::CopyFolder(CABDISPLAY_IMAGE_DIR, "Images"))
         std::fprintf(stderr, "cabsoak: no pictures\n");
     ::setenv("CABDISPLAY_MEDIA", (dir.path() + "/media").c_str(), 1);
     ::unsetenv("CABDISPLAY_MVB");

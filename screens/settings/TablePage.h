@@ -28,7 +28,7 @@ struct TableSpec {
     std::vector<std::string> texts;   // row by row
 };
 
-// Sets the grid up from the spec, builds it and puts it on the page.
+// Sets the grid up from its table layout, builds it and puts it on the page.
 void BuildTable(Gtk::Fixed& page, const TableSpec& spec);
 
 // Cell texts: heading texts, or a label column followed by "0" cells.

@@ -14,9 +14,11 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sched.h>
 #include <sstream>
 #include <string>
@@ -163,8 +165,7 @@ protected:
         WriteFile(Work(settingsfiles::kActualSpeedFile), kSpeed);
         WriteFile(Work("DiagnosticsData.csv"), kLog);
         WriteFile(Work("LookUpError.csv"), kLookUp);
-        const std::string copy = std::string("cp -r '") + CABDISPLAY_IMAGE_DIR + "' '" + Work("Images") + "'";
-        ASSERT_EQ(0, std::system(copy.c_str())) << copy;
+        ASSERT_TRUE(testsupport::CopyFolder(CABDISPLAY_IMAGE_DIR, Work("Images")));
     }
     void TearDown() override
     {
@@ -455,16 +456,30 @@ TEST_F(FaultRun, DiskFull)
 
 TEST_F(FaultRun, ImagesFolderMissing)
 {
-    ASSERT_EQ(0, std::system(("rm -rf '" + Work("Images") + "'").c_str()));
+    testsupport::RemoveTree(Work("Images"));
+    ASSERT_NE(0, ::access(Work("Images").c_str(), F_OK));
     StartSim({});
     RunThroughTheFault("Picture missing: ./Images/Background.jpg");
 }
 
 TEST_F(FaultRun, EveryPictureCorrupt)
 {
-    const std::string corrupt =
-        "find '" + Work("Images") + "' -type f -exec sh -c 'head -c 300 /dev/urandom > \"$0\"' {} \\;";
-    ASSERT_EQ(0, std::system(corrupt.c_str()));
+    // Every picture file becomes 300 bytes of noise.
+    std::mt19937 noise(7);
+    DIR* folder = ::opendir(Work("Images").c_str());
+    ASSERT_NE(nullptr, folder);
+    unsigned corrupted = 0;
+    while (dirent* entry = ::readdir(folder)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::string bytes(300, '\0');
+        for (char& byte : bytes)
+            byte = static_cast<char>(noise());
+        WriteFile(Work("Images/") + entry->d_name, bytes);
+        ++corrupted;
+    }
+    ::closedir(folder);
+    ASSERT_GT(corrupted, 20u);
     StartSim({});
     RunThroughTheFault("");
 }

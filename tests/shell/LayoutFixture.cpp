@@ -41,8 +41,7 @@ std::map<std::string, unsigned>& Colours()
 
 void CopyPictures()
 {
-    const std::string command = std::string("cp -r '") + CABDISPLAY_IMAGE_DIR + "' ./Images";
-    ASSERT_EQ(0, std::system(command.c_str()));
+    ASSERT_TRUE(testsupport::CopyFolder(CABDISPLAY_IMAGE_DIR, "Images"));
     unsigned index = 0;
     for (const Mark& mark : kMarks) {
         ++index;

@@ -86,8 +86,7 @@ protected:
     void StartDisplay(bool pictures = true, const std::string& keypad = "pty")
     {
         if (pictures) {
-            const std::string copy = std::string("cp -r '") + CABDISPLAY_IMAGE_DIR + "' '" + Path("Images") + "'";
-            ASSERT_EQ(0, std::system(copy.c_str())) << copy;
+            ASSERT_TRUE(testsupport::CopyFolder(CABDISPLAY_IMAGE_DIR, Path("Images")));
         }
         std::string line = keypad;
         if (keypad == "pty") {

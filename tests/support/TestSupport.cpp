@@ -4,7 +4,9 @@
 
 #include <gtkmm.h>
 
+#include <cerrno>
 #include <chrono>
+#include <dirent.h>
 #include <cstdlib>
 #include <thread>
 #include <fstream>
@@ -44,7 +46,12 @@ TempWorkDir::~TempWorkDir()
     if (!previous_.empty() && ::chdir(previous_.c_str()) != 0) {
         // Nothing sensible to do in a destructor; the tree is removed anyway.
     }
-    ::nftw(path_.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+    RemoveTree(path_);
+}
+
+void RemoveTree(const std::string& path)
+{
+    ::nftw(path.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
 }
 
 void MakeParentDirs(const std::string& path)
@@ -92,6 +99,27 @@ void InitToolkit()
         // Texts are laid out at the cab screen's 96 dpi, whatever the X server says.
         Gtk::Settings::get_default()->property_gtk_xft_dpi() = 96 * 1024;
     }
+}
+
+bool CopyFolder(const std::string& from, const std::string& to)
+{
+    DIR* folder = ::opendir(from.c_str());
+    if (!folder)
+        return false;
+    bool copied = ::mkdir(to.c_str(), 0755) == 0 || errno == EEXIST;
+    while (dirent* entry = copied ? ::readdir(folder) : nullptr) {
+        const std::string name = entry->d_name;
+        struct stat st;
+        if (name[0] == '.' || ::stat((from + "/" + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        std::ifstream in(from + "/" + name, std::ios::binary);
+        std::ofstream out(to + "/" + name, std::ios::binary | std::ios::trunc);
+        out << in.rdbuf();
+        out.close();
+        copied = in && out;
+    }
+    ::closedir(folder);
+    return copied;
 }
 
 bool WaitFor(const std::function<bool()>& done, int ms)

@@ -38,6 +38,14 @@ void WritePicture(const std::string& path, int width, int height, unsigned rgb);
 // Initialises the toolkit once per process (needs a display: run under Xvfb).
 void InitToolkit();
 
+// Removes a file or a whole folder tree (nothing happens when it is missing).
+void RemoveTree(const std::string& path);
+
+// Copies the files directly in folder `from` (the picture set) into folder
+// `to`, which is created; sub-folders are left out. False when a file could
+// not be read or written whole.
+bool CopyFolder(const std::string& from, const std::string& to);
+
 // Asks done() every 50 ms until it holds or ms milliseconds have passed;
 // its last answer.
 bool WaitFor(const std::function<bool()>& done, int ms);
