@@ -1,11 +1,17 @@
 // Copy of the diagnostics log to the first USB stick under the media root.
-// Its only lasting effect is the store's UsbCopyStatus:
-// 1 stick present or no copy made, 2 log copied, 3 export running.
+// Whatever a stick holds, the copy writes one regular file inside the
+// stick's folder, or nothing: a new file beside the old one, synced, then
+// renamed over "DiagnosticsData.csv". Links, pipes and devices are never
+// opened, and the log is only read. Its only lasting effect on the display
+// is the store's UsbCopyStatus: 1 stick present or no copy made, 2 log
+// copied (and on the stick), 3 export running.
 #ifndef CABDISPLAY_PANEL_DATALOG_H
 #define CABDISPLAY_PANEL_DATALOG_H
 
+#include <cstddef>
 #include <sstream>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 class DataLog {
@@ -26,10 +32,10 @@ public:
 
 namespace datalog {
 
-// Copies the file without a shell: open, read, write all, fsync, close,
-// every step checked. A failed copy removes nothing but may leave a partial
-// target. False on any failure.
-bool CopyFile(const std::string& source, const std::string& target);
+// The write step of the copy onto a stick; tests replace it, e.g. to pull
+// the stick out half-way.
+using WriteFunction = ssize_t (*)(int fd, const void* data, std::size_t size);
+extern WriteFunction Write;
 
 // The volume names that the export tries, in order, from the bytes of a
 // media listing: bytes '0'..'z' collect a name; any other byte ends it when

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <pangomm/fontdescription.h>
 
+#include "CompSupport.h"
 #include "FaultLog.h"
 #include "PanelWidgets.h"
 
@@ -15,6 +16,7 @@ namespace {
 const int kPageRows = 15;
 const int kColumns = 7;
 const int kCellHeight = 31;
+const int kCellFrame = 1;   // white frame around the black field
 const int kCellFontSize = 10240;   // 10 pt
 }  // namespace
 
@@ -56,12 +58,15 @@ void DiagnosticScreen::AddCell(const std::string& text, int column, int tableRow
     outer->modify_bg(Gtk::STATE_NORMAL, Gdk::Color("white"));
     Gtk::EventBox* inner = Gtk::manage(new Gtk::EventBox);
     inner->modify_bg(Gtk::STATE_NORMAL, Gdk::Color("black"));
-    inner->set_border_width(1);
+    inner->set_border_width(kCellFrame);
     outer->add(*inner);
-    Gtk::Label* label = Gtk::manage(new Gtk::Label(text, false));
+    Gtk::Label* label = Gtk::manage(new Gtk::Label);
     Pango::FontDescription font;
     font.set_size(kCellFontSize);
     label->modify_font(font);
+    // A log row's text, cut to the cell inside its frame.
+    const compsupport::TextBox field{HeaderWidth[column] - 2 * kCellFrame, kCellHeight - 2 * kCellFrame, false};
+    label->set_text(compsupport::FitText(*label, text, field));
     label->modify_fg(Gtk::STATE_NORMAL, Gdk::Color(colour));
     inner->add(*label);
     Gtk::Fixed* holder = Gtk::manage(new Gtk::Fixed);

@@ -40,6 +40,11 @@ std::vector<std::string> LookUpTokens(const std::string& line)
     return kept;
 }
 
+void SkipByteOrderMark(std::string& line)
+{
+    if (line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+}
+
 std::string SubsystemNumber(const std::string& subsystemText)
 {
     const std::string::size_type ss = subsystemText.find("SS");

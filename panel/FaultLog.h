@@ -24,6 +24,10 @@ std::string FaultLabel(unsigned short code);
 // tokens that are empty, "," or " ", or begin with ",,".
 std::vector<std::string> LookUpTokens(const std::string& line);
 
+// Removes a UTF-8 byte-order mark (EF BB BF) from the start of the line, as
+// editors write one at the start of a saved table.
+void SkipByteOrderMark(std::string& line);
+
 // The subsystem number of a subsystem text: from after its first "SS" up to
 // the first ':' after it, or to the end; empty when there is no "SS".
 std::string SubsystemNumber(const std::string& subsystemText);

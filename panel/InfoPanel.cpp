@@ -37,6 +37,13 @@ const char* const kInfoColour = "#00ffff";
 const char* const kVehicleDiagnostics = "Vehicle Diagnostics\t    ";
 const std::string kHeaderGap(16, ' ');
 const int kInfoX = 10, kInfoY = 25, kListX = 30, kListY = 25, kCursorX = 10, kRowStep = 24;
+const int kHeadingX = 3;
+// Inside the frame: 495 x 119 less the 7-pixel frame and the 3-pixel margin.
+const int kInnerWidth = 475;
+// The fault texts of the browse view: the heading and the first info label
+// each on one line, cut at the frame.
+const compsupport::TextBox kHeadingBox{kInnerWidth - kHeadingX, kInfoY, false};
+const compsupport::TextBox kFirstInfoBox{kInnerWidth - kInfoX, kRowStep, false};
 
 // Sections of the menu.
 enum Section : unsigned int {
@@ -124,7 +131,7 @@ void InfoPanel::ConstructLayout()
     m_HeadingLabel.set_text(m_HeadingText);
     m_HeadingLabel.modify_font(font);
     m_HeadingLabel.modify_fg(Gtk::STATE_NORMAL, Gdk::Color("white"));
-    m_Fixed.put(m_HeadingLabel, 3, 0);
+    m_Fixed.put(m_HeadingLabel, kHeadingX, 0);
     m_CursorLabel.set_text(">");
     m_CursorLabel.modify_font(font);
     m_CursorLabel.modify_fg(Gtk::STATE_NORMAL, Gdk::Color("white"));
@@ -373,9 +380,9 @@ void InfoPanel::UpdateEnterInfoPanelSection()
         } else if (row == 2) {
             InfoTableOut();
             UpdateInfoPanelValues();
-            m_HeadingLabel.set_text(BrouseModeHeading);
+            compsupport::ShowFitted(m_HeadingLabel, BrouseModeHeading, kHeadingBox);
             InfoTableAt();
-            m_InfoLabels[0].set_text(BrouseModeMsg);
+            compsupport::ShowFitted(m_InfoLabels[0], BrouseModeMsg, kFirstInfoBox);
             SetInfoLabels(2, 8, "");
             CursorOut();
             m_Section = kBrowseMode;

@@ -22,6 +22,11 @@ struct Rows {
 void Build(Gtk::Fixed& popup, Gtk::EventBox& background, Gtk::Image& picture,
            const std::string& picturePath, const Rows& rows, const char* firstRowColour);
 
+// Shows a text in row 0..3, cut to the picture's text field: rows 0 to 2 on
+// one line of 700 px, row 3 wrapped at 700 px to the lines above the field's
+// bottom edge. No text makes a row, the pop-up or the window larger.
+void ShowRow(Gtk::Label& label, int row, const std::string& text);
+
 }  // namespace popuplayout
 
 #endif

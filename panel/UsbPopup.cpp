@@ -19,7 +19,7 @@ void UsbPopup::ConstructLayout()
 
 void UsbPopup::UpdateMessage(std::string first, std::string second)
 {
-    SubsystemRowLabel.set_text("TEST CATEGORY");
-    MessageRowLabel.set_text(first);
-    DetailRowLabel.set_text(second);
+    popuplayout::ShowRow(SubsystemRowLabel, 1, "TEST CATEGORY");
+    popuplayout::ShowRow(MessageRowLabel, 2, first);
+    popuplayout::ShowRow(DetailRowLabel, 3, second);
 }

@@ -51,7 +51,7 @@ void WarningPopup::UpdateFaultMessage1(unsigned short code, std::string, std::st
     TextStream << priority;
     PriorityText = TextStream.str();
     CodeText = faultlog::FaultLabel(code);
-    CodeRowLabel.set_text(CodeText);
+    popuplayout::ShowRow(CodeRowLabel, 0, CodeText);
 
     ReadLookUpData1(CodeText);
     if (LookUpFields[0] != CodeText) {
@@ -61,10 +61,12 @@ void WarningPopup::UpdateFaultMessage1(unsigned short code, std::string, std::st
     }
 
     ReadMVBData* store = ReadMVBData::getInstance();
-    CodeRowLabel.set_text(LookUpFields[0] + " " + SourceWord(store->FaultSource));
-    SubsystemRowLabel.set_text(LookUpFields[1]);
-    MessageRowLabel.set_text(LookUpFields[2]);
-    DetailRowLabel.set_text(LookUpFields[3]);
+    // The rows show the table's texts cut to the text field; the log row and
+    // the store keep them whole.
+    popuplayout::ShowRow(CodeRowLabel, 0, LookUpFields[0] + " " + SourceWord(store->FaultSource));
+    popuplayout::ShowRow(SubsystemRowLabel, 1, LookUpFields[1]);
+    popuplayout::ShowRow(MessageRowLabel, 2, LookUpFields[2]);
+    popuplayout::ShowRow(DetailRowLabel, 3, LookUpFields[3]);
 
     RetriveCount(CodeText);
     // A count that cannot grow (a damaged log) starts again.
@@ -107,7 +109,8 @@ void WarningPopup::ReadLookUpData1(std::string label)
         return;
     }
     std::string line;
-    while (std::getline(table, line)) {
+    for (bool first = true; std::getline(table, line); first = false) {
+        if (first) faultlog::SkipByteOrderMark(line);
         const std::vector<std::string> tokens = faultlog::LookUpTokens(line);
         if (tokens.empty() || tokens[0] != label) continue;
         for (std::size_t i = 0; i < tokens.size() && i < 4; ++i) LookUpFields[i] = tokens[i];

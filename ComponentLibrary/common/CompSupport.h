@@ -128,6 +128,32 @@ bool ShowForeground(Gtk::Widget& widget, const Gdk::Color& colour);
 // The same for the background colour.
 bool ShowBackground(Gtk::Widget& widget, const Gdk::Color& colour);
 
+// --- Texts from files ------------------------------------------------------
+
+// The text as valid UTF-8: every byte that starts no valid sequence, and
+// every NUL, becomes U+FFFD. Valid text comes back unchanged. Whatever a
+// file or a stick holds goes through here before it reaches a label.
+std::string ValidUtf8(const std::string& text);
+
+// The box a label's text must stay inside, in pixels. One line: the text is
+// cut at `width`. Wrapped: the label wraps at `width` (its size request is
+// that wide, its wrap mode Pango::WRAP_WORD_CHAR) and the text is cut to the
+// lines that fit `height`.
+struct TextBox {
+    int width;
+    int height;
+    bool wrapped;
+};
+
+// What the label shows of the text in the box, laid out with the label's
+// own font: the text (as ValidUtf8) when it fits, else its longest start
+// that fits with an ellipsis (U+2026) after it. Never wider or taller than
+// the box, so no text can grow the label's container.
+std::string FitText(Gtk::Label& label, const std::string& text, const TextBox& box);
+
+// FitText, shown through ShowText.
+bool ShowFitted(Gtk::Label& label, const std::string& text, const TextBox& box);
+
 // --- Text -----------------------------------------------------------------
 
 // A number in a string stream's default format: up to six significant

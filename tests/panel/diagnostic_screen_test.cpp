@@ -1,6 +1,10 @@
 // The diagnostics screen: pages of 15 log rows, newest first.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <gtkmm/fixed.h>
+#include <gtkmm/label.h>
+#include <gtkmm/window.h>
 #include <string>
 #include <vector>
 
@@ -141,6 +145,51 @@ TEST_F(DiagnosticScreenTest, ProcessStringKeepsLeadingBlanks)
     EXPECT_EQ(screen.Fields[1], " F4");
     EXPECT_EQ(screen.Fields[4], " 2024-05-06  14:03:59");
     EXPECT_EQ(screen.Fields[6], " 4");
+}
+
+// Log rows of any length and encoding: each cell shows the start of its
+// field inside its frame, and the screen keeps its size in a shown window.
+TEST_F(DiagnosticScreenTest, LongAndDamagedFieldsAreCutToTheirCells)
+{
+    std::string message = "Bremsdruck \xE4\xF6 ";
+    while (message.size() < 100000) message += "Brake pipe pressure low ";
+    const std::string label(5000, 'F');
+    dir.WriteFile("DiagnosticsData.csv", "\"1\" \" " + label + "\" \" 1\" \" SS \xFF\xFE 01 \" \" 2024-05-06  14:03:59\" \" " +
+                                             message + "\" \" 123456789012345678901234567890\"\n" + Line(2));
+    Gtk::Window window;
+    window.set_default_size(800, 600);
+    window.add(screen);
+    window.show_all();
+    paneltest::ToolkitComplaints complaints;
+    screen.TimerFunc();
+    testsupport::DrainEvents();
+    EXPECT_EQ(complaints.lines(), std::vector<std::string>{});
+    EXPECT_EQ(screen.Cells[0][5], " " + message) << "the page keeps the log's bytes";
+
+    std::vector<const Gtk::Label*> labels;
+    for (Gtk::Widget* holder : screen.DataTable->get_children()) {
+        auto* fixed = dynamic_cast<Gtk::Fixed*>(holder);
+        ASSERT_TRUE(fixed);
+        const std::vector<Gtk::Widget*> inside = fixed->get_children();
+        auto* outer = dynamic_cast<Gtk::Bin*>(inside.at(0));
+        auto* inner = dynamic_cast<Gtk::Bin*>(outer->get_child());
+        labels.push_back(dynamic_cast<Gtk::Label*>(inner->get_child()));
+        ASSERT_TRUE(labels.back());
+        EXPECT_LE(labels.back()->size_request().width, outer->size_request().width - 2);
+        EXPECT_LE(labels.back()->size_request().height, 29);
+    }
+    ASSERT_EQ(labels.size(), 14u);
+    std::reverse(labels.begin(), labels.end());   // the table keeps its newest child first
+    for (std::size_t column = 1; column < 7; ++column)   // the oldest row, the long one
+        EXPECT_TRUE(paneltest::ShowsStartOf(labels[column]->get_text(), screen.Cells[0][column])) << column;
+    const Gtk::Requisition size = screen.size_request();
+    EXPECT_EQ(size.width, 790);
+    EXPECT_EQ(size.height, 532);
+    int width = 0, height = 0;
+    window.get_window()->get_size(width, height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+    window.remove();
 }
 
 }  // namespace

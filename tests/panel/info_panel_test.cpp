@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <gtkmm/window.h>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,8 @@
 namespace {
 
 using paneltest::PanelFixture;
+using paneltest::ShowsStartOf;
+using paneltest::ToolkitComplaints;
 using Rows = std::vector<std::string>;
 
 std::string ColourOf(const char* name) { return Gdk::Color(name).to_string(); }
@@ -350,6 +353,37 @@ TEST_F(PanelFixture, BrowseModeFollowsTheCurrentFault)
     Keys("CDDE");
     EXPECT_EQ(Heading(), "Loco 31234" + std::string(16, ' ') + "SS23 : FIRE");
     EXPECT_EQ(Label(1), "Fire detected");
+}
+
+// Fault texts of any length and encoding: the browse view's heading and
+// message are cut at the panel's frame, and the panel keeps its size.
+TEST_F(PanelFixture, BrowseModeCutsLongFaultTextsToThePanel)
+{
+    Gtk::Window window;
+    window.add(*panel);
+    window.show_all();
+    store->LocoNumber = 31234;
+    panel->UpdateInfoPanelValues();
+    std::string subsystem = "SS22 : \xC4" "BREMSE ";
+    std::string message = "Bremsdruck \xE4 ";
+    while (message.size() < 100000) message += "Brake pipe pressure below the release level of the driver's valve ";
+    while (subsystem.size() < 5000) subsystem += "BRAKE ";
+    store->CurrentFaultSubsystem = subsystem;
+    store->CurrentFaultMessage = message;
+    ToolkitComplaints complaints;
+    Keys("MEDDE");
+    testsupport::DrainEvents();
+    EXPECT_EQ(complaints.lines(), std::vector<std::string>{});
+    EXPECT_TRUE(ShowsStartOf(Heading(), "Loco 31234" + std::string(16, ' ') + subsystem));
+    EXPECT_EQ(Heading().substr(0, 33), "Loco 31234" + std::string(16, ' ') + "SS22 : ");
+    EXPECT_TRUE(ShowsStartOf(Label(1), message));
+    EXPECT_EQ(Label(1).substr(0, 11), "Bremsdruck ");
+    EXPECT_LE(panel->m_HeadingLabel.size_request().width, 472);
+    EXPECT_LE(panel->m_InfoLabels[0].size_request().width, 465);
+    const Gtk::Requisition size = panel->size_request();
+    EXPECT_EQ(size.width, 495);
+    EXPECT_EQ(size.height, 119);
+    window.remove();
 }
 
 }  // namespace

@@ -85,6 +85,32 @@ TEST_F(RenderPanel, FaultPopup)
     Snap(popup, 800, 600, "popup-fault.png");
 }
 
+// Texts longer than the field: rows cut with an ellipsis, the detail cut to
+// the lines above the field's edge; damaged bytes shown as marks.
+TEST_F(RenderPanel, FaultPopupLongTexts)
+{
+    std::string message = "Main circuit breaker opened by the protection relay of the transformer, oil ";
+    message += "temperature above the limit set by the relay";   // 120 characters
+    std::string detail;
+    while (detail.size() < 20000) detail += "Check the oil level and the Buchholz relay before closing the breaker. ";
+    dir.WriteFile("LookUpError.csv", "\xEF\xBB\xBF\"F0101P1\",\"SS01 : MAIN_POWER \xC4\",\"" + message + "\",\"" +
+                                         detail + "\"\n");
+    store->FaultSource = 40;
+    WarningPopup popup;
+    popup.UpdateFaultMessage1(10101, "", "");
+    Snap(popup, 800, 600, "popup-fault-long.png");
+}
+
+TEST_F(RenderPanel, BrowseModeLongTexts)
+{
+    store->LocoNumber = 31234;
+    panel->UpdateInfoPanelValues();
+    store->CurrentFaultSubsystem = "SS22 : BRAKE_SYSTEM_OF_THE_LEADING_BOGIE";
+    store->CurrentFaultMessage = "Brake pipe pressure below the release level of the driver's brake valve";
+    Keys("MEDDE");
+    SnapPanel("panel-browse-long.png");
+}
+
 TEST_F(RenderPanel, UsbPopup)
 {
     UsbPopup popup;
@@ -109,6 +135,18 @@ TEST_F(RenderPanel, DiagnosticScreen20)
     DiagnosticScreen screen;
     screen.TimerFunc();
     Snap(screen, 790, 532, "diagnostics-20.png");
+}
+
+TEST_F(RenderPanel, DiagnosticScreenLongFields)
+{
+    dir.WriteFile("DiagnosticsData.csv",
+                  "\"1\" \" F0101P1\" \" 1\" \" SS 01 \" \" 2024-05-06  14:03:59\" \" Brake pipe pressure low\" \" 1\"\n"
+                  "\"2\" \" F0101P1F0101P1F0101P1\" \" 1\" \" SS \xC4\xD6 01 \" \" 2024-05-06  14:03:59\" \" Main circuit "
+                  "breaker opened by the protection relay of the transformer, oil temperature above the limit\" \" "
+                  "123456789012345\"\n");
+    DiagnosticScreen screen;
+    screen.TimerFunc();
+    Snap(screen, 790, 532, "diagnostics-long.png");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <gtkmm/eventbox.h>
+#include <gtkmm/fixed.h>
 #include <gtkmm/label.h>
 #include <gtkmm/window.h>
 
@@ -329,6 +330,119 @@ TEST_F(HelperWidgets, ColourOfALabelOutsideAWindowIsKept)
     window.show_all();
     testsupport::DrainEvents();
     EXPECT_TRUE(gdk_color_equal(label.get_style()->get_fg(Gtk::STATE_NORMAL).gobj(), themed.gobj()));
+}
+
+struct Utf8Case {
+    const char* name;
+    std::string text;
+    std::string shown;
+};
+
+class ValidUtf8Test : public testing::TestWithParam<Utf8Case> {};
+
+TEST_P(ValidUtf8Test, InvalidBytesBecomeReplacementMarks)
+{
+    EXPECT_EQ(compsupport::ValidUtf8(GetParam().text), GetParam().shown);
+}
+
+#define REPLACED "\xEF\xBF\xBD"
+INSTANTIATE_TEST_SUITE_P(Table, ValidUtf8Test, testing::Values(
+    Utf8Case{"Ascii", "SS01 : MAIN_POWER", "SS01 : MAIN_POWER"},
+    Utf8Case{"TwoThreeFourBytes", "\xC3\xA4 \xE2\x82\xAC \xF0\x9D\x84\x9E", "\xC3\xA4 \xE2\x82\xAC \xF0\x9D\x84\x9E"},
+    Utf8Case{"ByteOrderMarkIsText", "\xEF\xBB\xBFx", "\xEF\xBB\xBFx"},
+    Utf8Case{"Latin1", "Bremsdruck niedrig \xE4\xF6\xFC!", "Bremsdruck niedrig " REPLACED REPLACED REPLACED "!"},
+    Utf8Case{"CutAtTheEnd", "ab\xE2\x82", "ab" REPLACED REPLACED},
+    Utf8Case{"LoneContinuation", "\x80x", REPLACED "x"},
+    Utf8Case{"Overlong", "\xC0\x80\xE0\x80\xAF", REPLACED REPLACED REPLACED REPLACED REPLACED},
+    Utf8Case{"Surrogate", "\xED\xA0\x80", REPLACED REPLACED REPLACED},
+    Utf8Case{"AboveUnicode", "\xF4\x90\x80\x80", REPLACED REPLACED REPLACED REPLACED},
+    Utf8Case{"Nul", std::string("a\0b", 3), "a" REPLACED "b"},
+    Utf8Case{"Empty", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+#undef REPLACED
+
+const char kEllipsis[] = "\xE2\x80\xA6";
+
+struct FitCase {
+    const char* name;
+    std::string text;
+    compsupport::TextBox box;
+    bool whole;   // shown as it is
+};
+
+// A label with the pop-up rows' font in a shown window, set up as the box
+// asks (wrapped labels request the box's width).
+class FitTextTest : public HelperWidgets, public testing::WithParamInterface<FitCase> {
+protected:
+    void SetUp() override
+    {
+        HelperWidgets::SetUp();
+        for (Gtk::Label* l : {&label, &loose}) {
+            l->modify_font(compsupport::Font(11468));
+            if (GetParam().box.wrapped) {
+                l->set_line_wrap(true);
+                l->set_line_wrap_mode(Pango::WRAP_WORD_CHAR);
+                l->set_size_request(GetParam().box.width, -1);
+            }
+        }
+        window.add(fixed);
+        fixed.put(label, 0, 0);
+        window.show_all();
+        testsupport::DrainEvents();
+    }
+    Gtk::Window window;
+    Gtk::Fixed fixed;
+    Gtk::Label label;
+    Gtk::Label loose;   // in no window
+};
+
+TEST_P(FitTextTest, ShownTextStaysInItsBox)
+{
+    const FitCase& c = GetParam();
+    const std::string valid = compsupport::ValidUtf8(c.text);
+    const std::string shown = compsupport::FitText(label, c.text, c.box);
+    EXPECT_EQ(compsupport::FitText(loose, c.text, c.box), shown) << "the same before the label is in a window";
+    if (c.whole) {
+        EXPECT_EQ(shown, valid);
+    } else {
+        ASSERT_GE(shown.size(), 3u);
+        EXPECT_EQ(shown.substr(shown.size() - 3), kEllipsis);
+        const std::string start = shown.substr(0, shown.size() - 3);
+        EXPECT_EQ(valid.compare(0, start.size(), start), 0) << "a start of the text";
+        EXPECT_GT(start.size(), 0u);
+    }
+    label.set_text(shown);
+    testsupport::DrainEvents();
+    const Gtk::Requisition size = label.size_request();
+    EXPECT_LE(size.width, c.box.width);
+    EXPECT_LE(size.height, c.box.height);
+    if (!c.box.wrapped) EXPECT_EQ(label.get_layout()->get_line_count(), 1);
+}
+
+const compsupport::TextBox kLine{300, 30, false};
+const compsupport::TextBox kField{300, 100, true};
+
+INSTANTIATE_TEST_SUITE_P(Table, FitTextTest, testing::Values(
+    FitCase{"ShortLine", "Main breaker tripped", kLine, true},
+    FitCase{"EmptyLine", "", kLine, true},
+    FitCase{"LongLine", std::string(500, 'W'), kLine, false},
+    FitCase{"LongWordsLine", "Auxiliary converter two out of service after an over-current in its output", kLine, false},
+    FitCase{"CarriageReturnEndsTheLine", "first part\rsecond part", kLine, false},
+    FitCase{"InvalidBytesLine", "Druck \xE4\xF6\xFC", kLine, true},
+    FitCase{"ZeroWidthSpaces", [] { std::string t; for (int i = 0; i < 10000; ++i) t += "\xE2\x80\x8B"; return t + "end"; }(),
+            kLine, false},
+    FitCase{"ShortField", "Check the relay", kField, true},
+    FitCase{"WordsField", [] { std::string t; while (t.size() < 20000) t += "brake pipe pressure "; return t; }(),
+            kField, false},
+    FitCase{"OneHugeWordField", std::string(20000, 'm'), kField, false},
+    FitCase{"LineFeedsField", "a\nb\nc\nd\ne\nf\ng\nh\ni\nj\nk\nl", kField, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HelperWidgets, BoxTooSmallForAnEllipsisShowsNothing)
+{
+    Gtk::Label label;
+    EXPECT_EQ(compsupport::FitText(label, "text", {2, 30, false}), "");
+    EXPECT_EQ(compsupport::FitText(label, "text", {300, 0, false}), "");
 }
 
 TEST(NumberText, DefaultStreamFormat)
