@@ -6,7 +6,9 @@
 //   - a count is a whole number of at least 1;
 //   - the row appended is one whole line after the old content, which stays;
 //   - the diagnostics pages stay inside their 15 rows and 7 columns, and
-//     paging never goes before the newest page.
+//     paging never goes before the newest page;
+//   - both are shown in an 800 x 600 window, as the main layout puts them,
+//     and no text makes the window grow (nor, with an X error, stops it).
 //
 // Input: byte 0 chooses the file the content goes to (even: the look-up
 // table, odd: the log); byte 1 with byte 2 is the fault code; the rest is the
@@ -19,7 +21,9 @@
 #include "WarningPopup.h"
 
 #include <glib.h>
+#include <gtkmm/fixed.h>
 #include <gtkmm/main.h>
+#include <gtkmm/window.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -54,6 +58,35 @@ void Drain()
 }
 
 std::time_t FixedClock() { return 1767261600; }
+
+// The window of the display, holding the pop-up and the diagnostics screen
+// where the main layout puts them.
+struct ShownWindow {
+    Gtk::Window window;
+    Gtk::Fixed area;
+    WarningPopup popup;
+    DiagnosticScreen screen;
+
+    ShownWindow()
+    {
+        window.set_default_size(800, 600);
+        window.add(area);
+        area.put(popup, 3, 3);
+        area.put(screen, 5, 64);
+        window.show_all();
+        Drain();
+    }
+
+    void CheckSize()
+    {
+        Drain();
+        const Gtk::Requisition wanted = window.size_request();
+        Check(wanted.width <= 800 && wanted.height <= 600, "a text asks for more than the window");
+        int width = 0, height = 0;
+        window.get_window()->get_size(width, height);
+        Check(width == 800 && height == 600, "the window is no longer 800 x 600");
+    }
+};
 
 void CheckPopup(WarningPopup& popup, unsigned short code, const std::string& logBefore)
 {
@@ -114,8 +147,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 3)
         return 0;
-    static WarningPopup* popup = new WarningPopup;
-    static DiagnosticScreen* screen = new DiagnosticScreen;
+    static ShownWindow* shown = new ShownWindow;
+    WarningPopup* popup = &shown->popup;
+    DiagnosticScreen* screen = &shown->screen;
     const bool lookUp = data[0] % 2 == 0;
     const unsigned short code = static_cast<unsigned short>(data[1] << 8 | data[2]);
     if (lookUp) {
@@ -127,8 +161,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const std::string logBefore = ReadAll(faultlog::kLogFile);
     CheckPopup(*popup, code, logBefore);
+    shown->CheckSize();
     CheckPopup(*popup, 20107, ReadAll(faultlog::kLogFile));
     CheckPages(*screen);
+    shown->CheckSize();
 
     // The table's small steps on the content's lines.
     std::istringstream lines(std::string(reinterpret_cast<const char*>(data + 3), size - 3));
