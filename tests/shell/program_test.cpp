@@ -320,6 +320,47 @@ TEST_F(Bench, F1CopiesTheLogToTheStick)
     ExpectNoCritical();
 }
 
+// A stick whose "DiagnosticsData.csv" is a named pipe: the export never
+// opens it, so the display neither waits nor stops. Port 301 keeps going out
+// with every poll, the copy replaces the pipe, and the next keys still work.
+TEST_F(Bench, F1WithAPipeOnTheStickKeepsThePollAndTheKeys)
+{
+    const std::string log = "\"1\" \" F0107P2\" \" 2\" \" SS 07 \" \" 2026-01-01  10:00:00\" \" Aux\" \" 1\"\n";
+    std::ofstream(Path("DiagnosticsData.csv")) << log;
+    StartSim(kBusScenario, {"--frames", Path("frames.txt")});
+    StartDisplay();
+    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
+    ::mkdir(Path("media/STICK").c_str(), 0755);
+    ASSERT_EQ(0, ::mkfifo(Path("media/STICK/DiagnosticsData.csv").c_str(), 0644));
+
+    // Puts of port 301 that mvbsim received ('P', port 0x012D).
+    const auto puts = [this] {
+        std::istringstream frames(Read("frames.txt"));
+        int count = 0;
+        for (std::string line; std::getline(frames, line);)
+            count += line.compare(0, 8, "50 01 2D") == 0;
+        return count;
+    };
+    Press({kF1});
+    const int afterF1 = puts();
+    EXPECT_TRUE(WaitFor([&] { return puts() >= afterF1 + 20; }, 5000))
+        << "port 301 stopped going out: " << puts() - afterF1 << " puts";
+    struct stat st;
+    EXPECT_TRUE(WaitFor([&] {
+        return ::lstat(Path("media/STICK/DiagnosticsData.csv").c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+               Read("media/STICK/DiagnosticsData.csv") == log;
+    }, 3000)) << "the copy did not take the pipe's place";
+    EXPECT_EQ(Read("DiagnosticsData.csv"), log);
+
+    // The next keys: the loco number screen, its keypad, "13", OK.
+    Press(std::vector<unsigned char>(14, kRight));
+    Press({kMenu, kEnter, kEnter, kRight, kRight, kEnter, kDown, kDown, kDown, kEnter});
+    EXPECT_TRUE(WaitSent(8, 0, 13)) << Read("port301.log");
+    EXPECT_TRUE(Running());
+    EXPECT_EQ("800x600", WindowSize());
+    ExpectNoCritical();
+}
+
 TEST_F(Bench, DeviceClosingTheLinkLeavesTheDisplayRunning)
 {
     StartSim(std::string(kBusScenario) + "1500 close\n");
