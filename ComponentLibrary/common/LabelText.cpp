@@ -61,7 +61,8 @@ public:
     {
         // The label's own font; the family and anything unset come from its
         // style, as when the label lays itself out.
-        pango_layout_set_font_description(layout_->gobj(), gtk_widget_get_modifier_style(GTK_WIDGET(label.gobj()))->font_desc);
+        const GtkRcStyle* given = gtk_widget_get_modifier_style(GTK_WIDGET(label.gobj()));
+        pango_layout_set_font_description(layout_->gobj(), given->font_desc);
         if (box.wrapped) {
             layout_->set_width(box.width * PANGO_SCALE);
             layout_->set_wrap(Pango::WRAP_WORD_CHAR);

@@ -100,6 +100,16 @@ protected:
     {
         for (char k : keys) Key(k);
     }
+    // The browse view of loco 31234, opened from the menu, with these fault
+    // texts in the store.
+    void ShowBrowseView(const std::string& subsystem, const std::string& message)
+    {
+        store->LocoNumber = 31234;
+        panel->UpdateInfoPanelValues();
+        store->CurrentFaultSubsystem = subsystem;
+        store->CurrentFaultMessage = message;
+        Keys("MEDDE");
+    }
 
     std::string Heading() const { return panel->m_HeadingLabel.get_text(); }
     std::string Label(int k) const { return panel->m_InfoLabels[k - 1].get_text(); }

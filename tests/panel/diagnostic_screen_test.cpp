@@ -154,8 +154,9 @@ TEST_F(DiagnosticScreenTest, LongAndDamagedFieldsAreCutToTheirCells)
     std::string message = "Bremsdruck \xE4\xF6 ";
     while (message.size() < 100000) message += "Brake pipe pressure low ";
     const std::string label(5000, 'F');
-    dir.WriteFile("DiagnosticsData.csv", "\"1\" \" " + label + "\" \" 1\" \" SS \xFF\xFE 01 \" \" 2024-05-06  14:03:59\" \" " +
-                                             message + "\" \" 123456789012345678901234567890\"\n" + Line(2));
+    const std::string damaged = "\"1\" \" " + label + "\" \" 1\" \" SS \xFF\xFE 01 \" \" 2024-05-06  14:03:59\" \" " +
+                                message + "\" \" 123456789012345678901234567890\"\n";
+    dir.WriteFile("DiagnosticsData.csv", damaged + Line(2));
     Gtk::Window window;
     window.set_default_size(800, 600);
     window.add(screen);

@@ -339,11 +339,7 @@ TEST_F(PanelFixture, BothLocoNumbersInOneRefresh)
 
 TEST_F(PanelFixture, BrowseModeFollowsTheCurrentFault)
 {
-    store->LocoNumber = 31234;
-    panel->UpdateInfoPanelValues();
-    store->CurrentFaultSubsystem = "SS22 : BRAKE";
-    store->CurrentFaultMessage = "Brake pipe pressure low";
-    Keys("MEDDE");
+    ShowBrowseView("SS22 : BRAKE", "Brake pipe pressure low");
     EXPECT_EQ(Heading(), "Loco 31234" + std::string(16, ' ') + "SS22 : BRAKE");
     EXPECT_EQ(Label(1), "Brake pipe pressure low");
     for (int k = 2; k <= 8; ++k) EXPECT_EQ(Label(k), "") << k;
@@ -362,16 +358,12 @@ TEST_F(PanelFixture, BrowseModeCutsLongFaultTextsToThePanel)
     Gtk::Window window;
     window.add(*panel);
     window.show_all();
-    store->LocoNumber = 31234;
-    panel->UpdateInfoPanelValues();
     std::string subsystem = "SS22 : \xC4" "BREMSE ";
     std::string message = "Bremsdruck \xE4 ";
     while (message.size() < 100000) message += "Brake pipe pressure below the release level of the driver's valve ";
     while (subsystem.size() < 5000) subsystem += "BRAKE ";
-    store->CurrentFaultSubsystem = subsystem;
-    store->CurrentFaultMessage = message;
     ToolkitComplaints complaints;
-    Keys("MEDDE");
+    ShowBrowseView(subsystem, message);
     testsupport::DrainEvents();
     EXPECT_EQ(complaints.lines(), std::vector<std::string>{});
     EXPECT_TRUE(ShowsStartOf(Heading(), "Loco 31234" + std::string(16, ' ') + subsystem));

@@ -103,11 +103,8 @@ TEST_F(RenderPanel, FaultPopupLongTexts)
 
 TEST_F(RenderPanel, BrowseModeLongTexts)
 {
-    store->LocoNumber = 31234;
-    panel->UpdateInfoPanelValues();
-    store->CurrentFaultSubsystem = "SS22 : BRAKE_SYSTEM_OF_THE_LEADING_BOGIE";
-    store->CurrentFaultMessage = "Brake pipe pressure below the release level of the driver's brake valve";
-    Keys("MEDDE");
+    ShowBrowseView("SS22 : BRAKE_SYSTEM_OF_THE_LEADING_BOGIE",
+                   "Brake pipe pressure below the release level of the driver's brake valve");
     SnapPanel("panel-browse-long.png");
 }
 
@@ -140,10 +137,11 @@ TEST_F(RenderPanel, DiagnosticScreen20)
 TEST_F(RenderPanel, DiagnosticScreenLongFields)
 {
     dir.WriteFile("DiagnosticsData.csv",
-                  "\"1\" \" F0101P1\" \" 1\" \" SS 01 \" \" 2024-05-06  14:03:59\" \" Brake pipe pressure low\" \" 1\"\n"
-                  "\"2\" \" F0101P1F0101P1F0101P1\" \" 1\" \" SS \xC4\xD6 01 \" \" 2024-05-06  14:03:59\" \" Main circuit "
-                  "breaker opened by the protection relay of the transformer, oil temperature above the limit\" \" "
-                  "123456789012345\"\n");
+                  "\"1\" \" F0101P1\" \" 1\" \" SS 01 \" \" 2024-05-06  14:03:59\" \" "
+                  "Brake pipe pressure low\" \" 1\"\n"
+                  "\"2\" \" F0101P1F0101P1F0101P1\" \" 1\" \" SS \xC4\xD6 01 \" \" 2024-05-06  14:03:59\" \" "
+                  "Main circuit breaker opened by the protection relay of the transformer, oil temperature above "
+                  "the limit\" \" 123456789012345\"\n");
     DiagnosticScreen screen;
     screen.TimerFunc();
     Snap(screen, 790, 532, "diagnostics-long.png");

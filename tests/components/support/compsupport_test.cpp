@@ -390,6 +390,9 @@ protected:
         window.show_all();
         testsupport::DrainEvents();
     }
+    struct ToolkitUp {
+        ToolkitUp() { testsupport::InitToolkit(); }
+    } up;   // before the widgets below
     Gtk::Window window;
     Gtk::Fixed fixed;
     Gtk::Label label;
@@ -416,24 +419,32 @@ TEST_P(FitTextTest, ShownTextStaysInItsBox)
     const Gtk::Requisition size = label.size_request();
     EXPECT_LE(size.width, c.box.width);
     EXPECT_LE(size.height, c.box.height);
-    if (!c.box.wrapped) EXPECT_EQ(label.get_layout()->get_line_count(), 1);
+    if (!c.box.wrapped) {
+        EXPECT_EQ(label.get_layout()->get_line_count(), 1);
+    }
 }
 
 const compsupport::TextBox kLine{300, 30, false};
+
+std::string Repeat(const std::string& text, int times)
+{
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += text;
+    return repeated;
+}
 const compsupport::TextBox kField{300, 100, true};
 
 INSTANTIATE_TEST_SUITE_P(Table, FitTextTest, testing::Values(
     FitCase{"ShortLine", "Main breaker tripped", kLine, true},
     FitCase{"EmptyLine", "", kLine, true},
     FitCase{"LongLine", std::string(500, 'W'), kLine, false},
-    FitCase{"LongWordsLine", "Auxiliary converter two out of service after an over-current in its output", kLine, false},
+    FitCase{"LongWordsLine", "Auxiliary converter two out of service after an over-current in its output", kLine,
+            false},
     FitCase{"CarriageReturnEndsTheLine", "first part\rsecond part", kLine, false},
     FitCase{"InvalidBytesLine", "Druck \xE4\xF6\xFC", kLine, true},
-    FitCase{"ZeroWidthSpaces", [] { std::string t; for (int i = 0; i < 10000; ++i) t += "\xE2\x80\x8B"; return t + "end"; }(),
-            kLine, false},
+    FitCase{"ZeroWidthSpaces", Repeat("\xE2\x80\x8B", 10000) + "end", kLine, false},
     FitCase{"ShortField", "Check the relay", kField, true},
-    FitCase{"WordsField", [] { std::string t; while (t.size() < 20000) t += "brake pipe pressure "; return t; }(),
-            kField, false},
+    FitCase{"WordsField", Repeat("brake pipe pressure ", 1000), kField, false},
     FitCase{"OneHugeWordField", std::string(20000, 'm'), kField, false},
     FitCase{"LineFeedsField", "a\nb\nc\nd\ne\nf\ng\nh\ni\nj\nk\nl", kField, false}),
     [](const auto& info) { return std::string(info.param.name); });
