@@ -30,10 +30,6 @@ constexpr int kFirstWheelDiameterWord = 2;
 constexpr int kLocoNumberWord = 8;
 constexpr int kTripResetWord = 10;
 
-// Wheel diameters the vehicle takes with the send bit.
-constexpr unsigned short kLowestWheelDiameter = 1016;
-constexpr unsigned short kHighestWheelDiameter = 1097;
-
 constexpr unsigned short kFaultThreshold = 10100;   // above it a code is a fault
 constexpr unsigned short kAcknowledgePulseTicks = 700;
 
@@ -60,17 +56,6 @@ bool Cab2BitSet()
 bool InchingEnabled()
 {
     return Bit(HBB1_1215[0], 14) || Bit(HBB2_1715[0], 14);
-}
-
-// The send bit goes out only with six diameters the vehicle takes, checked
-// on the words themselves in the tick that puts them in the port.
-bool WheelDiameterWordsSendable()
-{
-    for (int i = 0; i < settingsfiles::kBogies; ++i) {
-        const unsigned short word = DDU_301[kFirstWheelDiameterWord + i];
-        if (word < kLowestWheelDiameter || word > kHighestWheelDiameter) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -156,6 +141,13 @@ void ReadMVBData::TakeBusWheelDiameters()
     settingsfiles::SaveWheelDiameters(WheelDiameters);
 }
 
+bool ReadMVBData::WheelDiametersWithinLimits(const unsigned short (&diameters)[6])
+{
+    for (unsigned short d : diameters)
+        if (d < kLowestWheelDiameter || d > kHighestWheelDiameter) return false;
+    return true;
+}
+
 void ReadMVBData::SetScreenFlags()
 {
     const bool inching = CurrentScreen == kInchingScreen && InchingEnabled();
@@ -185,7 +177,10 @@ void ReadMVBData::PreparePort301()
     if (DDU_300_flag[kFlagWheelDiameters] == 1 && unlocked) {
         for (int i = 0; i < settingsfiles::kBogies; ++i)
             DDU_301[kFirstWheelDiameterWord + i] = WheelDiameters[i];
-        PutBit(DDU_301[0], kWheelDiameterSendBit, WheelDiameterSendFlag & (WheelDiameterWordsSendable() ? 1u : 0u));
+        // The send bit goes only with the six words just put in the port,
+        // whatever the wheel screen did with the send flag.
+        const bool sendable = WheelDiametersWithinLimits(WheelDiameters);
+        PutBit(DDU_301[0], kWheelDiameterSendBit, sendable ? WheelDiameterSendFlag : 0u);
         settingsfiles::SaveWheelDiameters(WheelDiameters);
     } else {
         PutBit(DDU_301[0], kWheelDiameterSendBit, 0);

@@ -177,6 +177,11 @@ public:
     unsigned short WheelDiameterSendFlag{};
     unsigned short WheelDiameterEditing{}, WheelDiameterState{};
     unsigned short WheelDiameterCursor{};
+    // Wheel diameters the vehicle takes: the send bit goes out only with six
+    // of them.
+    static constexpr unsigned short kLowestWheelDiameter = 1016;
+    static constexpr unsigned short kHighestWheelDiameter = 1097;
+    static bool WheelDiametersWithinLimits(const unsigned short (&diameters)[6]);
     unsigned short TripResetRequest{};
     unsigned int FunctionKeyMode{81};        // start 81
     unsigned short EnergyMenuRequest{};

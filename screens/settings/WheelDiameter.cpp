@@ -65,10 +65,7 @@ WheelDiameter::~WheelDiameter() = default;
 
 bool WheelDiameter::AllWithinLimits(const std::uint16_t (&values)[kRows])
 {
-    for (std::uint16_t value : values)
-        if (value < kMinDiameter || value > kMaxDiameter)
-            return false;
-    return true;
+    return ReadMVBData::WheelDiametersWithinLimits(values);
 }
 
 void WheelDiameter::ConstructLayout()

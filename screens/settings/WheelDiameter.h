@@ -7,6 +7,7 @@
 #define CABDISPLAY_SETTINGS_WHEELDIAMETER_H
 
 #include "CompButtonGrid.h"
+#include "ReadMVBData.h"
 
 #include <gtkmm/eventbox.h>
 #include <gtkmm/fixed.h>
@@ -20,8 +21,8 @@
 class WheelDiameter : public Gtk::Fixed {
 public:
     static constexpr int kRows = 6;
-    static constexpr std::uint16_t kMinDiameter = 1016;
-    static constexpr std::uint16_t kMaxDiameter = 1097;
+    static constexpr std::uint16_t kMinDiameter = ReadMVBData::kLowestWheelDiameter;
+    static constexpr std::uint16_t kMaxDiameter = ReadMVBData::kHighestWheelDiameter;
 
     WheelDiameter();
     virtual ~WheelDiameter();

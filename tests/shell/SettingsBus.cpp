@@ -24,7 +24,6 @@ const struct {
 constexpr unsigned short kLowestDiameter = 1016;
 constexpr unsigned short kHighestDiameter = 1097;
 constexpr unsigned short kHighestInchingTenths = 15;
-constexpr int kFirstSettingsScreen = ScreenInchingMode;
 constexpr int kLastScreen = ScreenSoftwareVer;
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The tick keeps the settings files: the inching speed while the inching
 // screen sends, the wheel diameters while the unlocked wheel screen shows.
+// A saved inching speed starts as the one sent only within 0.5..1.5 km/h,
+// and the wheel send bit goes out only with six diameters within limits.
 #include "StoreFixture.h"
 
 #include <cctype>
@@ -105,6 +107,19 @@ TEST_F(TickSettings, UnwritableFileTickGoesOn)
 
 namespace {
 
+// Test names of the case tables: the case's name, '_' for every character
+// that is not a letter or a digit.
+struct CaseName {
+    template <typename Info>
+    std::string operator()(const Info& info) const
+    {
+        std::string name = info.param.name;
+        for (char& ch : name)
+            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return name;
+    }
+};
+
 struct SavedSpeedCase {
     const char* name;
     const char* file;           // ActualSpeedVal.txt; null: no file
@@ -149,12 +164,7 @@ TEST_P(SavedInchingSpeed, TakenOverOnlyWithinTheRange)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SavedInchingSpeed, ::testing::ValuesIn(kSavedSpeedCases),
-                         [](const ::testing::TestParamInfo<SavedSpeedCase>& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+                         CaseName());
 
 // ------------------------------------------------------- wheel send bit
 
@@ -194,12 +204,7 @@ TEST_P(WheelSendBit, OnlyWithSixWordsWithinTheLimits)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WheelSendBit, ::testing::ValuesIn(kSendBitCases),
-                         [](const ::testing::TestParamInfo<SendBitCase>& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+                         CaseName());
 
 // The vehicle's take-over and the port are built in one tick: values from
 // port 300 outside the limits never go out with the bit, whatever the
