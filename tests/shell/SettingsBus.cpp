@@ -71,6 +71,11 @@ void SettingsBus::ResetSettings()
     s.FaultAcknowledge = 0;
     s.EventState = 0;
     s.EnergyMenuRequest = s.InchingMenuRequest = 0;
+    for (unsigned short& flag : s.MotorIsolationFlags)
+        flag = 0;
+    s.MotorIsolationCursor = 0;
+    s.TripResetRequest = 0;
+    s.FunctionKeyMode = 81;
     for (unsigned short& w : DDU_301)
         w = 0;
 
