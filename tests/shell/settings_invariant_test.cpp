@@ -203,7 +203,7 @@ protected:
 TEST_F(SettingsInvariants, HoldThroughALongRandomRunOfKeysAndBusChanges)
 {
     const unsigned long seed = FromEnvironment("CABDISPLAY_INVARIANT_SEED", 15);
-    const unsigned long steps = FromEnvironment("CABDISPLAY_INVARIANT_STEPS", 10000);
+    const unsigned long steps = FromEnvironment("CABDISPLAY_INVARIANT_STEPS", 6000);
     std::mt19937 random(static_cast<std::mt19937::result_type>(seed));
     unsigned long step = 0;
     for (; step < steps && !failed_; ++step)
