@@ -6,20 +6,13 @@
 #include "SettingsBus.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <tuple>
 
 namespace shelltest {
 namespace {
 
-std::string CaseName(std::string name)
-{
-    for (char& ch : name)
-        if (!std::isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return name;
-}
+using testsupport::CaseName;
 
 // ------------------------------------------------------ saved inching speed
 
@@ -78,10 +71,7 @@ TEST_P(SavedInchingSpeed, OnlyARangeSpeedOrAnEnterReachesWord1)
     EXPECT_EQ(c.after, store().InchingSpeedTenths);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SavedInchingSpeed, ::testing::ValuesIn(kSavedSpeedCases),
-                         [](const ::testing::TestParamInfo<SavedSpeedCase>& info) {
-                             return CaseName(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, SavedInchingSpeed, ::testing::ValuesIn(kSavedSpeedCases), CaseName());
 
 // -------------------------------------------------- wheel diameter take-over
 
@@ -263,8 +253,7 @@ TEST_P(RefusedLocoNumber, LeftChangesTheScreenAfterwards)
     EXPECT_EQ(c.word8, DDU_301[8]) << "word 8 keeps its value off the screen";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RefusedLocoNumber, ::testing::ValuesIn(kLocoCases),
-                         [](const ::testing::TestParamInfo<LocoCase>& info) { return CaseName(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedLocoNumber, ::testing::ValuesIn(kLocoCases), CaseName());
 
 }  // namespace
 }  // namespace shelltest

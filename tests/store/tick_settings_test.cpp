@@ -4,7 +4,6 @@
 // and the wheel send bit goes out only with six diameters within limits.
 #include "StoreFixture.h"
 
-#include <cctype>
 #include <string>
 #include <sys/stat.h>
 
@@ -12,6 +11,7 @@ using storetest::FileThere;
 using storetest::PortBit;
 using storetest::SetPortBit;
 using storetest::StoreFixture;
+using testsupport::CaseName;
 
 namespace {
 
@@ -106,19 +106,6 @@ TEST_F(TickSettings, UnwritableFileTickGoesOn)
 // ------------------------------------------------ saved inching speed at start
 
 namespace {
-
-// Test names of the case tables: the case's name, '_' for every character
-// that is not a letter or a digit.
-struct CaseName {
-    template <typename Info>
-    std::string operator()(const Info& info) const
-    {
-        std::string name = info.param.name;
-        for (char& ch : name)
-            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return name;
-    }
-};
 
 struct SavedSpeedCase {
     const char* name;
