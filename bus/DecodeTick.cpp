@@ -141,6 +141,13 @@ void ReadMVBData::TakeBusWheelDiameters()
     settingsfiles::SaveWheelDiameters(WheelDiameters);
 }
 
+bool ReadMVBData::WheelDiametersWithinLimits(const unsigned short (&diameters)[6])
+{
+    for (unsigned short d : diameters)
+        if (d < kLowestWheelDiameter || d > kHighestWheelDiameter) return false;
+    return true;
+}
+
 void ReadMVBData::SetScreenFlags()
 {
     const bool inching = CurrentScreen == kInchingScreen && InchingEnabled();
@@ -168,9 +175,12 @@ void ReadMVBData::PreparePort301()
     }
 
     if (DDU_300_flag[kFlagWheelDiameters] == 1 && unlocked) {
-        PutBit(DDU_301[0], kWheelDiameterSendBit, WheelDiameterSendFlag);
         for (int i = 0; i < settingsfiles::kBogies; ++i)
             DDU_301[kFirstWheelDiameterWord + i] = WheelDiameters[i];
+        // The send bit goes only with the six words just put in the port,
+        // whatever the wheel screen did with the send flag.
+        const bool sendable = WheelDiametersWithinLimits(WheelDiameters);
+        PutBit(DDU_301[0], kWheelDiameterSendBit, sendable ? WheelDiameterSendFlag : 0u);
         settingsfiles::SaveWheelDiameters(WheelDiameters);
     } else {
         PutBit(DDU_301[0], kWheelDiameterSendBit, 0);

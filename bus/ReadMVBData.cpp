@@ -27,12 +27,9 @@ ReadMVBData::~ReadMVBData() = default;
 
 namespace {
 
-// The inching speed in tenths that a stored speed stands for, halves away
-// from zero; the stored value has already been checked to fit.
-unsigned short SpeedInTenths(float speed)
-{
-    return static_cast<unsigned short>(std::lround(speed * 10.0f));
-}
+// The inching speeds the vehicle takes, in tenths of a km/h (0.5 to 1.5).
+constexpr long kLowestInchingTenths = 5;
+constexpr long kHighestInchingTenths = 15;
 
 }  // namespace
 
@@ -40,10 +37,20 @@ void ReadMVBData::Initialaization()
 {
     settingsfiles::LoadWheelDiameters(WheelDiameters);
     Cmain();
+    LoadInchingSpeed();
+}
+
+void ReadMVBData::LoadInchingSpeed()
+{
     settingsfiles::LoadActualSpeed(StoredActualSpeedVal);
-    // Start the inching speed at the stored one, so that the inching screen
-    // does not send (and save) 0 before the driver has set anything.
-    InchingSpeedTenths = SpeedInTenths(StoredActualSpeedVal);
+    // A saved speed the vehicle takes starts as the inching speed, so the
+    // inching screen does not send (and save) 0 before the driver has set
+    // anything. Any other saved value stays on the screen for the driver to
+    // step back into range and confirm; until then 0 goes out.
+    const double speed = StoredActualSpeedVal;
+    const long tenths = std::isfinite(speed) ? std::lround(speed * 10.0) : 0;
+    const bool takes = tenths >= kLowestInchingTenths && tenths <= kHighestInchingTenths;
+    InchingSpeedTenths = takes ? static_cast<unsigned short>(tenths) : 0;
 }
 
 void ReadMVBData::RunCFile()

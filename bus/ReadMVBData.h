@@ -164,7 +164,7 @@ public:
     unsigned short PasswordReturnScreen{};
     unsigned short InchingUpPressed{}, InchingDownPressed{};
     float StoredActualSpeedVal{};          // from "ActualSpeedVal.txt"
-    unsigned short InchingSpeedTenths{};   // starts at the stored speed in tenths
+    unsigned short InchingSpeedTenths{};   // starts at the stored speed in tenths when it lies in 5..15
     unsigned short InchingSendFlag{};
     float ActualSpeedVal{};
     unsigned int EnteredLocoNumber{};
@@ -177,6 +177,11 @@ public:
     unsigned short WheelDiameterSendFlag{};
     unsigned short WheelDiameterEditing{}, WheelDiameterState{};
     unsigned short WheelDiameterCursor{};
+    // Wheel diameters the vehicle takes: the send bit goes out only with six
+    // of them.
+    static constexpr unsigned short kLowestWheelDiameter = 1016;
+    static constexpr unsigned short kHighestWheelDiameter = 1097;
+    static bool WheelDiametersWithinLimits(const unsigned short (&diameters)[6]);
     unsigned short TripResetRequest{};
     unsigned int FunctionKeyMode{81};        // start 81
     unsigned short EnergyMenuRequest{};
@@ -221,6 +226,9 @@ public:
     // The start-up steps after the start values (which the member
     // initialisers give): settings files and Cmain. Constructor only.
     void Initialaization();
+    // Start-up step: "ActualSpeedVal.txt" into StoredActualSpeedVal, and
+    // InchingSpeedTenths from it when it lies within 0.5..1.5 km/h, else 0.
+    void LoadInchingSpeed();
 
     // ---- Bus poll tick ----
     void RunCFile();     // connects FetchData to a 100 ms timeout

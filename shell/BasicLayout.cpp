@@ -323,6 +323,9 @@ void BasicLayout::ChangeScreen(short screen)
     case ScreenInchingMode:
         m_InchingMode.UpdateinchingModeScreen();
         break;
+    case ScreenLocoNumner:
+        m_LocoNumner.clearOverRange();
+        break;
     case ScreenPassword:
         ReadMVBData::getInstance()->PasswordUnlocked = 0;
         m_PasswordEditState = 1;

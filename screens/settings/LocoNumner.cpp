@@ -13,6 +13,8 @@ void BuildRow(CompSingleVal& row, const char* caption, const char* value)
 {
     row.CaptionText = caption;
     row.ValueText = value;
+    // 3-pixel gaps keep the row (582 wide at x 10) within the page's 592.
+    row.Spacing = 3;
     row.ConstructLayout();
 }
 
@@ -78,11 +80,9 @@ void LocoNumner::pressEnter(int* editState)
 {
     if (editState && *editState == 2) {
         if (m_SelectedCell == keypad::kOkCell) {
-            if (NumberSendable()) {
-                Commit();
-                keypad::ClearHighlight(m_Keypad, m_SelectedCell, m_PreviousCell);
-                MarkBox(m_ValueBox, "black");
-            }
+            Confirm();
+            keypad::ClearHighlight(m_Keypad, m_SelectedCell, m_PreviousCell);
+            MarkBox(m_ValueBox, "black");
         } else {
             keypad::ApplyCell(m_SelectedCell, m_EnteredNumber, m_OverRange, kLargestNumber);
         }
@@ -90,11 +90,34 @@ void LocoNumner::pressEnter(int* editState)
     boxDisplay();
 }
 
-void LocoNumner::Commit()
+// OK and the Confirm step end the edit whether or not the number can be
+// sent: a number past 65535 leaves the bus as it is, turns "Confirm" red
+// and is dropped, so the next edit starts from an empty entry.
+void LocoNumner::Confirm()
 {
-    PaintText(m_MessageLabel, kOrange);
     m_NumberConfirmed = 1;
-    ReadMVBData::getInstance()->EnteredLocoNumber = m_EnteredNumber;
+    if (NumberSendable()) {
+        PaintText(m_MessageLabel, kOrange);
+        ReadMVBData::getInstance()->EnteredLocoNumber = m_EnteredNumber;
+        return;
+    }
+    PaintText(m_MessageLabel, kRed);
+    DropEntry();
+}
+
+void LocoNumner::DropEntry()
+{
+    m_EnteredNumber = 0;
+    m_OverRange = false;
+}
+
+void LocoNumner::clearOverRange()
+{
+    if (!m_OverRange)
+        return;
+    DropEntry();
+    PaintText(m_MessageLabel, kWhite);
+    boxDisplay();
 }
 
 void LocoNumner::boxSelection(short code)
@@ -103,16 +126,15 @@ void LocoNumner::boxSelection(short code)
     if (code == 1) {
         SetBackground(m_ValueBox, "black");
         m_ValueBox.queue_draw();
-    } else if (code == 3 && NumberSendable()) {
-        Commit();
+    } else if (code == 3) {
+        Confirm();
     }
 }
 
 void LocoNumner::pressCancel(short)
 {
     m_NumberConfirmed = 1;
-    m_EnteredNumber = 0;
-    m_OverRange = false;
+    DropEntry();
     keypad::ClearHighlight(m_Keypad, m_SelectedCell, m_PreviousCell);
     MarkBox(m_ValueBox, "black");
     boxDisplay();

@@ -30,17 +30,22 @@ public:
     void selectionChange(short code);
     // Acts on the selected cell only while the edit state is 2.
     void pressEnter(int* editState);
-    // 1: back to the value box; 3: the Confirm step commits the number.
+    // 1: back to the value box; 3: the Confirm step commits the number
+    // (one past 65535 is refused) and ends the edit.
     void boxSelection(short code);
     // Ends the edit without a number.
     void pressCancel(short code);
     void boxDisplay();
+    // A new visit to the screen: an entry left latched past 65535 by an
+    // abandoned edit is dropped, and "Confirm" is white again.
+    void clearOverRange();
 
     CompRectangleGrid m_Keypad;
     std::int16_t m_SelectedCell = 1;
     std::int16_t m_PreviousCell = 0;
     std::uint32_t m_EnteredNumber = 0;
-    // Set once the typed number passed 65535; cleared by CLR and Cancel.
+    // Set once the typed number passed 65535; cleared by CLR, Cancel, OK, the
+    // Confirm step and a new visit.
     bool m_OverRange = false;
     std::int32_t m_NumberConfirmed = 0;
     CompSingleVal m_LocoTypeRow;
@@ -57,7 +62,8 @@ public:
 
 private:
     bool NumberSendable() const { return !m_OverRange && m_EnteredNumber <= kLargestNumber; }
-    void Commit();
+    void Confirm();
+    void DropEntry();
 };
 
 #endif

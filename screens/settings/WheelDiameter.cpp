@@ -11,6 +11,10 @@ using namespace settingsui;
 namespace {
 
 constexpr int kRowPitch = 47;
+// Rows 35 high and arrow columns 270 high keep the sixth row (at y 235)
+// within the notebook's 270.
+constexpr int kRowHeight = 35;
+constexpr int kColumnHeight = 270;
 constexpr float kArrowWidth = 40;
 constexpr float kArrowHeight = 33;
 constexpr int kUp = 0;
@@ -47,7 +51,7 @@ void BuildCell(Gtk::EventBox& box, Gtk::Label& label, const std::string& text, b
     SetForeground(label, kRed);
     if (firstRow)
         SetFont(label, 9, true);
-    FillBox(box, label, "Black", 180, 40);
+    FillBox(box, label, "Black", 180, kRowHeight);
 }
 
 }  // namespace
@@ -61,10 +65,7 @@ WheelDiameter::~WheelDiameter() = default;
 
 bool WheelDiameter::AllWithinLimits(const std::uint16_t (&values)[kRows])
 {
-    for (std::uint16_t value : values)
-        if (value < kMinDiameter || value > kMaxDiameter)
-            return false;
-    return true;
+    return ReadMVBData::WheelDiametersWithinLimits(values);
 }
 
 void WheelDiameter::ConstructLayout()
@@ -81,12 +82,13 @@ void WheelDiameter::ConstructLayout()
         put(m_CaptionBoxes[row], 20, row * kRowPitch);
     }
     for (int row = 0; row < kRows; ++row) {
+        m_LabelValues[row] = m_Values[row];
         BuildCell(m_ValueBoxes[row], m_ValueLabels[row], Format(m_Stream, m_Values[row]), row == 0);
         put(m_ValueBoxes[row], 320, row * kRowPitch);
     }
     for (Gtk::EventBox* bar : {&m_UpBar, &m_DownBar}) {
         SetBackground(*bar, "black");
-        bar->set_size_request(40, 275);
+        bar->set_size_request(40, kColumnHeight);
     }
     put(m_UpBar, 270, 0);
     put(m_DownBar, 510, 0);
@@ -102,9 +104,20 @@ void WheelDiameter::ConstructLayout()
     show_all_children(true);
 }
 
-void WheelDiameter::ShowValue(int row)
+void WheelDiameter::ShowValue(int row, std::uint16_t value)
 {
-    m_ValueLabels[row].set_text(Format(m_Stream, m_Values[row]));
+    if (m_LabelValues[row] == value)
+        return;
+    m_LabelValues[row] = value;
+    m_ValueLabels[row].set_text(Format(m_Stream, value));
+}
+
+// Each row shows the diameter the store sends on port 301 and keeps in the
+// file; the row being edited shows its edit value instead.
+void WheelDiameter::ShowRows(const std::uint16_t (&sent)[kRows], unsigned cursor)
+{
+    for (unsigned row = 0; row < unsigned(kRows); ++row)
+        ShowValue(int(row), m_Editing == 1 && row == cursor ? m_Values[row] : sent[row]);
 }
 
 void WheelDiameter::ShowArrow(bool up, int row, bool pressed)
@@ -126,6 +139,8 @@ void WheelDiameter::ReleaseArrows()
     }
 }
 
+// A value outside the limits (from the file or the vehicle) is first
+// brought to the nearer limit; inside them a step moves it by 1.
 void WheelDiameter::ApplyStep(unsigned row)
 {
     const bool up = m_UpStep == 1;
@@ -135,11 +150,14 @@ void WheelDiameter::ApplyStep(unsigned row)
     ShowArrow(up, row, true);
     m_ArrowPressed[row][direction] = 1;
     std::uint16_t& value = m_Values[row];
-    if (up && value < m_MaxDiameter)
+    if (value < m_MinDiameter)
+        value = m_MinDiameter;
+    else if (value > m_MaxDiameter)
+        value = m_MaxDiameter;
+    else if (up && value < m_MaxDiameter)
         ++value;
     else if (!up && value > m_MinDiameter)
         --value;
-    ShowValue(row);
     m_UpStep = m_DownStep = 0;
     m_Changed = 1;
 }
@@ -167,10 +185,8 @@ void WheelDiameter::UpdateWheelDiameterScreen()
     ReadMVBData* store = ReadMVBData::getInstance();
     if (store->WheelDiameterDataValid != m_LastDataValid) {
         m_LastDataValid = store->WheelDiameterDataValid;
-        for (int row = 0; row < kRows; ++row) {
+        for (int row = 0; row < kRows; ++row)
             m_Values[row] = store->ReceivedWheelDiameters[row];
-            ShowValue(row);
-        }
     }
     ReleaseArrows();
 
@@ -186,6 +202,7 @@ void WheelDiameter::UpdateWheelDiameterScreen()
     if (!AllWithinLimits(store->WheelDiameters))
         store->WheelDiameterSendFlag = 0;
     store->WheelDiameterEditing = m_Editing == 1 ? 1 : 0;
+    ShowRows(store->WheelDiameters, cursor);
 }
 
 void WheelDiameter::Enter()

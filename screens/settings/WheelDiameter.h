@@ -1,10 +1,13 @@
 // Screen 16: the six wheel diameters, one per bogie row. Enter opens an edit
-// of the cursor row, up and down step it by 1 within 1016..1097, and Enter
-// after a step commits it to the store, which sends all six on port 301.
+// of the cursor row, up and down step it by 1 within 1016..1097 (a value
+// outside goes to the nearer limit first), and Enter after a step commits it
+// to the store, which sends all six on port 301. The rows show what is sent,
+// the row being edited its edit value.
 #ifndef CABDISPLAY_SETTINGS_WHEELDIAMETER_H
 #define CABDISPLAY_SETTINGS_WHEELDIAMETER_H
 
 #include "CompButtonGrid.h"
+#include "ReadMVBData.h"
 
 #include <gtkmm/eventbox.h>
 #include <gtkmm/fixed.h>
@@ -18,8 +21,8 @@
 class WheelDiameter : public Gtk::Fixed {
 public:
     static constexpr int kRows = 6;
-    static constexpr std::uint16_t kMinDiameter = 1016;
-    static constexpr std::uint16_t kMaxDiameter = 1097;
+    static constexpr std::uint16_t kMinDiameter = ReadMVBData::kLowestWheelDiameter;
+    static constexpr std::uint16_t kMaxDiameter = ReadMVBData::kHighestWheelDiameter;
 
     WheelDiameter();
     virtual ~WheelDiameter();
@@ -57,8 +60,12 @@ public:
     CompButtonGrid m_DownButtons;
 
 private:
+    // What each value label shows now.
+    std::uint16_t m_LabelValues[kRows] = {};
+
     bool WithinLimits(std::uint16_t value) const { return value >= m_MinDiameter && value <= m_MaxDiameter; }
-    void ShowValue(int row);
+    void ShowValue(int row, std::uint16_t value);
+    void ShowRows(const std::uint16_t (&sent)[kRows], unsigned cursor);
     void ShowArrow(bool up, int row, bool pressed);
     void ReleaseArrows();
     void ApplyStep(unsigned row);

@@ -11,6 +11,7 @@ constexpr int kTextSize = 12288;
 const char* const kTextColour = "WHITE";
 const char* const kButtonColour = "black";
 const char* const kResetColour = "#78c4aa";
+constexpr float kRowSpacing = 3;
 
 }  // namespace
 
@@ -46,6 +47,8 @@ void EnergyMonitoring::ConstructLayout()
         row.CaptionText = kCounterTable[i].caption;
         row.ValueText = "0";
         row.UnitImagePath = "./Images/KwhUnit.jpg";
+        // 3-pixel gaps keep the row (582 wide at x 10) within the page's 592.
+        row.Spacing = kRowSpacing;
         row.ConstructLayout();
         put(row, 10, kCounterTable[i].y);
     };

@@ -52,6 +52,7 @@ void CabKeys::ChangeScreen(int screen)
     if (screen < 0 || screen > kPassword) return;
     locoEdit = passwordEdit = 0;
     if (screen == kInching) inching.UpdateinchingModeScreen();
+    if (screen == kLocoNumber) loco.clearOverRange();
     shown = screen;
     if (screen == kPassword) {
         StoreOf().PasswordUnlocked = 0;

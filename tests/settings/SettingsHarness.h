@@ -66,18 +66,7 @@ private:
     sigc::connection updated_;
 };
 
-// Test names of table-driven cases: the case's name with every character
-// that is not a letter or a digit as '_'.
-struct CaseName {
-    template <typename Info>
-    std::string operator()(const Info& info) const
-    {
-        std::string name = info.param.name;
-        for (char& ch : name)
-            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return name;
-    }
-};
+using testsupport::CaseName;
 
 // A fresh store and bus per test; the screens are built on first use, after
 // the test has given the store its start values.

@@ -144,7 +144,7 @@ struct Port301Case {
 constexpr unsigned short kOld = 0xAAAA;   // what earlier ticks left in every word
 
 // Settings used by every case: speed 25 tenths, isolation flags giving bits
-// 1, 2 and 5 (bit 0 of each flag counts), diameters 1000..1005, loco number
+// 1, 2 and 5 (bit 0 of each flag counts), diameters 1050..1055, loco number
 // 0x12345 (low 16 bits 0x2345), trip reset 7.
 const Port301Case kPort301Cases[] = {
     // word 0 of kOld: bit 15 cleared (no wheel send) and bit 0 = inching flag.
@@ -178,7 +178,7 @@ TEST_P(Port301Map, Row)
     const unsigned short isolation[6] = {1, 3, 0, 2, 1, 0};
     for (int i = 0; i < 6; ++i) {
         s.MotorIsolationFlags[i] = isolation[i];
-        s.WheelDiameters[i] = static_cast<unsigned short>(1000 + i);
+        s.WheelDiameters[i] = static_cast<unsigned short>(1050 + i);
     }
     s.EnteredLocoNumber = 0x12345;
     s.TripResetRequest = 7;
@@ -189,7 +189,7 @@ TEST_P(Port301Map, Row)
     EXPECT_EQ(DDU_301[0], c.word0);
     EXPECT_EQ(DDU_301[1], c.word1);
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(DDU_301[2 + i], c.diametersSent ? 1000 + i : kOld) << "word " << 2 + i;
+        EXPECT_EQ(DDU_301[2 + i], c.diametersSent ? 1050 + i : kOld) << "word " << 2 + i;
     EXPECT_EQ(DDU_301[8], c.word8);
     EXPECT_EQ(DDU_301[10], c.word10);
     for (int w : {9, 11, 12, 13, 14, 15}) EXPECT_EQ(DDU_301[w], kOld) << "word " << w;
@@ -209,7 +209,7 @@ TEST_F(StoreFixture, Port301KeepsSettingsAfterScreenIsLeft)
     ReadMVBData& s = *store;
     s.PasswordUnlocked = 1;
     s.WheelDiameterSendFlag = 1;
-    for (int i = 0; i < 6; ++i) s.WheelDiameters[i] = static_cast<unsigned short>(700 + i);
+    for (int i = 0; i < 6; ++i) s.WheelDiameters[i] = static_cast<unsigned short>(1070 + i);
     s.CurrentScreen = 16;
     Ticks(1);
     EXPECT_TRUE(PortBit(DDU_301, 0, 15));
@@ -221,7 +221,7 @@ TEST_F(StoreFixture, Port301KeepsSettingsAfterScreenIsLeft)
     s.EnteredLocoNumber = 1;
     Ticks(1);
     EXPECT_EQ(DDU_301[8], 31234);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(DDU_301[2 + i], 700 + i);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(DDU_301[2 + i], 1070 + i);
     EXPECT_FALSE(PortBit(DDU_301, 0, 15));
 }
 
@@ -429,24 +429,24 @@ TEST_F(BusWheelDiameters, EqualValuesDoNotRewriteFile)
 
 TEST_F(BusWheelDiameters, CommittedDiameterReachesPort301)
 {
-    SendFromBus(900);
+    SendFromBus(1040);
     Ticks(1);
     // The driver commits a new diameter while the bus still echoes the old.
     ReadMVBData& s = *store;
     s.CurrentScreen = 16;
     s.PasswordUnlocked = 1;
     s.WheelDiameterSendFlag = 1;
-    s.WheelDiameters[2] = 950;
+    s.WheelDiameters[2] = 1050;
     Ticks(2);
-    EXPECT_EQ(s.WheelDiameters[2], 950);
-    EXPECT_EQ(DDU_301[4], 950);
+    EXPECT_EQ(s.WheelDiameters[2], 1050);
+    EXPECT_EQ(DDU_301[4], 1050);
     EXPECT_TRUE(PortBit(DDU_301, 0, 15));
-    EXPECT_NE(dir.ReadFile("wheeldiameteroutput.txt").find("BOGIE3WHEELDIAMval3=950\n"), std::string::npos);
+    EXPECT_NE(dir.ReadFile("wheeldiameteroutput.txt").find("BOGIE3WHEELDIAMval3=1050\n"), std::string::npos);
     // A new value from the bus is taken over again.
-    DDU_300[4] = 960;
+    DDU_300[4] = 1060;
     Ticks(1);
-    EXPECT_EQ(s.WheelDiameters[2], 960);
-    EXPECT_EQ(s.ReceivedWheelDiameters[2], 960);
+    EXPECT_EQ(s.WheelDiameters[2], 1060);
+    EXPECT_EQ(s.ReceivedWheelDiameters[2], 1060);
 }
 
 TEST_F(BusWheelDiameters, OnlyChangedBusValuesReplaceTheStore)

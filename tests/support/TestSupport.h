@@ -3,6 +3,7 @@
 #ifndef CABDISPLAY_TESTS_TESTSUPPORT_H
 #define CABDISPLAY_TESTS_TESTSUPPORT_H
 
+#include <cctype>
 #include <functional>
 #include <string>
 
@@ -52,6 +53,20 @@ bool WaitFor(const std::function<bool()>& done, int ms);
 
 // Runs pending main-loop work until nothing is left.
 void DrainEvents();
+
+// Test names of table-driven cases: the case's name (info.param.name) with
+// every character that is not a letter or a digit as '_'.
+struct CaseName {
+    template <typename Info>
+    std::string operator()(const Info& info) const
+    {
+        std::string name = info.param.name;
+        for (char& ch : name)
+            if (!isalnum(static_cast<unsigned char>(ch)))
+                ch = '_';
+        return name;
+    }
+};
 
 // Shows the widget alone in an off-screen window of the given size, lets it
 // draw, and saves the window's contents as a PNG file. Returns false when the
