@@ -38,7 +38,9 @@ namespace {
 
 enum : unsigned char { kLeft = 78, kUp = 77, kHome = 75, kEnter = 135 };
 
-void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+// Pauses between key bytes and while the program runs on are stretched like
+// the deadlines (the sanitizer tree polls more slowly).
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(testsupport::Scaled(ms))); }
 
 using testsupport::WaitFor;
 
