@@ -5,8 +5,20 @@
 
 #include <cstdio>
 
+namespace {
+
+long long MonotonicMs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+}  // namespace
+
 time_t cch_time_start = 0;
 time_t (*cch_clock)(time_t*) = &time;
+long long (*cch_clock_ms)() = &MonotonicMs;
 
 namespace {
 
@@ -25,6 +37,9 @@ bool ChannelOpen()
 
 // Bytes of the last reply a receive gave up on that may still come.
 unsigned char staleReplyBytes = 0;
+
+bool budgetRunning = false;
+long long budgetEnd = 0;
 
 // A reply that came after its wait had expired would be taken as the reply to
 // the next command, shifting every later port's data by one read: after a
@@ -137,9 +152,30 @@ void cch_timeout_start(unsigned char)
 bool cch_timeout_expired(unsigned char)
 {
     const unsigned long elapsed = static_cast<unsigned long>(cch_clock(nullptr) - cch_time_start);
-    if (elapsed <= kTimeoutSeconds)
+    if (elapsed <= kTimeoutSeconds && !cch_budget_spent())
         return false;
+    cch_timeout_line();
+    return true;
+}
+
+void cch_timeout_line()
+{
     std::printf("\r\n##################################### TIMEOUT ###############################\r\n");
     std::fflush(stdout);
-    return true;
+}
+
+void cch_budget_start(long milliseconds)
+{
+    budgetRunning = true;
+    budgetEnd = cch_clock_ms() + milliseconds;
+}
+
+void cch_budget_end()
+{
+    budgetRunning = false;
+}
+
+bool cch_budget_spent()
+{
+    return budgetRunning && cch_clock_ms() >= budgetEnd;
 }
