@@ -318,7 +318,8 @@ void read_mvb_vars()
     // A device that stops answering costs one time-out per retry interval,
     // not one per exchange or per poll: the first time-out ends this poll's
     // exchanges, the buffers keep their last values, and the polls of the
-    // next few seconds skip the bus.
+    // next few seconds skip the bus. One that answers late costs one budget
+    // per retry interval the same way.
     if (BusRests())
         return;
     cch_budget_start(mvb_poll_budget_ms);

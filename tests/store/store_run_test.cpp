@@ -50,7 +50,8 @@ void RunOnTheMainLoop()
 
     Glib::RefPtr<Glib::MainLoop> loop = Glib::MainLoop::create();
     Glib::signal_timeout().connect_once([&] { EXPECT_TRUE(keypad.Press('5')); }, 500);
-    Glib::signal_timeout().connect_once([&] { loop->quit(); }, 2000);
+    // Two seconds of ticks (longer where the programs run slower).
+    Glib::signal_timeout().connect_once([&] { loop->quit(); }, testsupport::Scaled(2000));
     loop->run();
 
     EXPECT_GE(updates, 10);
