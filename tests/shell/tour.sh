@@ -18,7 +18,7 @@ cd "$work"
 # (a whole number from 1 to 100, else 1).
 factor=${CABDISPLAY_TEST_TIME_FACTOR:-1}
 [[ $factor =~ ^[0-9]+$ ]] && [ "$factor" -ge 1 ] && [ "$factor" -le 100 ] || factor=1
-waits=$((100 * factor))
+waits=$((100 * 10#$factor))
 "$bin/mvbsim" --socket "$work/sim.sock" --scenario "$source/sim/scenarios/demo.scn" \
     --log "$work/port301.log" >"$work/mvbsim.out" 2>&1 &
 sim=$!
