@@ -314,7 +314,7 @@ protected:
     }
 
     // A key byte, then until the window shows another screen. A poll that
-    // waits out a dead device's time-out holds the keys for up to 4 s.
+    // tries a dead device holds the keys for its budget (half a second).
     bool PressAndSeeSwitch(unsigned char key)
     {
         const std::vector<unsigned> before = WindowPixels(display_);
@@ -422,7 +422,7 @@ TEST_P(DeviceFaultRun, DisplayRunsOnAndAnswersKeys)
     RunThroughTheFault(fault.expectedLine, fault.check);
 }
 
-// No inching steps with a device fault: while a poll waits out a time-out,
+// No inching steps with a device fault: while a poll waits for the device,
 // key bytes pile up on the line and the poll takes the first of them.
 const DeviceFault kDeviceFaults[] = {
     {"DeadFromTheStart", {"--fault", "no-reply"}, "", "TIMEOUT", KeyCheck::Screens},
