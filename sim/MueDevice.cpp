@@ -8,13 +8,6 @@ namespace mue_sim {
 
 namespace {
 
-long long NowMs()
-{
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
-
 struct CommandShape {
     unsigned char letter;
     std::size_t length;  // bytes received, letter included
@@ -39,6 +32,13 @@ const unsigned short kFresh = 0x0000;
 const unsigned short kNeverRefreshed = 0xFFFF;
 
 }  // namespace
+
+long long MonotonicMs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 std::size_t CommandLength(unsigned char letter)
 {
@@ -111,7 +111,7 @@ void MueDevice::WriteData(unsigned char byte)
 
 bool MueDevice::ReplyWaiting() const
 {
-    return !reply_.empty() && (reply_.front().readyAt == 0 || NowMs() >= reply_.front().readyAt);
+    return !reply_.empty() && (reply_.front().readyAt == 0 || MonotonicMs() >= reply_.front().readyAt);
 }
 
 long MueDevice::NextReplyInMs() const
@@ -119,7 +119,7 @@ long MueDevice::NextReplyInMs() const
     if (reply_.empty())
         return -1;
     const long long readyAt = reply_.front().readyAt;
-    const long long now = readyAt == 0 ? 0 : NowMs();
+    const long long now = readyAt == 0 ? 0 : MonotonicMs();
     return now >= readyAt ? 0 : static_cast<long>(readyAt - now);
 }
 
@@ -190,7 +190,7 @@ void MueDevice::Execute()
     ++commands_;
     if (record_)
         frames_.push_back(Frame(command_, command_ + commandLength_));
-    replyReadyAt_ = faults.replyDelayMs ? NowMs() + faults.replyDelayMs : 0;
+    replyReadyAt_ = faults.replyDelayMs ? MonotonicMs() + faults.replyDelayMs : 0;
     // The 16-bit field after the letter; the one-byte command has none.
     if (faults.noCard) {
         // Nothing answers but the floating bus: 0xFF for every byte read.

@@ -154,6 +154,9 @@ private:
     WordChange observer_;
 };
 
+// Milliseconds on the monotonic clock (the device's reply times).
+long long MonotonicMs();
+
 // Length in bytes of the command that starts with this letter; 0 for a byte
 // that starts no command (the device ignores such bytes while idle).
 std::size_t CommandLength(unsigned char letter);

@@ -87,9 +87,7 @@ bool ParseOptions(int argc, char** argv, Options& options)
 
 unsigned long NowMs()
 {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<unsigned long>(now.tv_sec) * 1000ul + static_cast<unsigned long>(now.tv_nsec / 1000000);
+    return static_cast<unsigned long>(mue_sim::MonotonicMs());
 }
 
 int Listen(const std::string& path)

@@ -168,22 +168,24 @@ void RestoreStartValues(ReadMVBData& s)
     Restore(s.FaultAcknowledgePulse, f.FaultAcknowledgePulse);
 }
 
+// A keypad entry's cells and number as at the program's start.
+template <class Screen>
+void ResetKeypadEntry(Screen& screen)
+{
+    screen.m_SelectedCell = 1;
+    screen.m_PreviousCell = 0;
+    screen.m_EnteredNumber = 0;
+    screen.m_OverRange = false;
+}
+
 // What the settings screens keep between visits: keypad cells, numbers being
 // typed, edits and requests, as after the program's start.
 void ResetSettingsScreens(BasicLayout& l)
 {
-    LocoNumner& loco = l.m_LocoNumner;
-    loco.m_SelectedCell = 1;
-    loco.m_PreviousCell = 0;
-    loco.m_EnteredNumber = 0;
-    loco.m_OverRange = false;
-    loco.m_NumberConfirmed = 0;
-    Password& password = l.m_Password;
-    password.m_SelectedCell = 1;
-    password.m_PreviousCell = 0;
-    password.m_EnteredNumber = 0;
-    password.m_OverRange = false;
-    password.m_EntryDone = 0;
+    ResetKeypadEntry(l.m_LocoNumner);
+    l.m_LocoNumner.m_NumberConfirmed = 0;
+    ResetKeypadEntry(l.m_Password);
+    l.m_Password.m_EntryDone = 0;
     WheelDiameter& wheels = l.m_WheelDiameter;
     wheels.m_Editing = wheels.m_Changed = wheels.m_CommitRequest = 0;
     wheels.m_UpStep = wheels.m_DownStep = 0;
