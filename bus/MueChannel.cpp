@@ -40,6 +40,19 @@ unsigned char staleReplyBytes = 0;
 
 bool budgetRunning = false;
 long long budgetEnd = 0;
+bool budgetLinePrinted = false;  // the time-out line since the budget began
+
+bool BudgetSpent()
+{
+    return budgetRunning && cch_clock_ms() >= budgetEnd;
+}
+
+void PrintTimeoutLine()
+{
+    std::printf("\r\n##################################### TIMEOUT ###############################\r\n");
+    std::fflush(stdout);
+    budgetLinePrinted = budgetRunning;
+}
 
 // A reply that came after its wait had expired would be taken as the reply to
 // the next command, shifting every later port's data by one read: after a
@@ -152,21 +165,16 @@ void cch_timeout_start(unsigned char)
 bool cch_timeout_expired(unsigned char)
 {
     const unsigned long elapsed = static_cast<unsigned long>(cch_clock(nullptr) - cch_time_start);
-    if (elapsed <= kTimeoutSeconds && !cch_budget_spent())
+    if (elapsed <= kTimeoutSeconds && !BudgetSpent())
         return false;
-    cch_timeout_line();
+    PrintTimeoutLine();
     return true;
-}
-
-void cch_timeout_line()
-{
-    std::printf("\r\n##################################### TIMEOUT ###############################\r\n");
-    std::fflush(stdout);
 }
 
 void cch_budget_start(long milliseconds)
 {
     budgetRunning = true;
+    budgetLinePrinted = false;
     budgetEnd = cch_clock_ms() + milliseconds;
 }
 
@@ -175,7 +183,11 @@ void cch_budget_end()
     budgetRunning = false;
 }
 
-bool cch_budget_spent()
+bool cch_budget_expired()
 {
-    return budgetRunning && cch_clock_ms() >= budgetEnd;
+    if (!BudgetSpent())
+        return false;
+    if (!budgetLinePrinted)
+        PrintTimeoutLine();
+    return true;
 }

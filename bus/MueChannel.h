@@ -22,10 +22,9 @@ extern time_t (*cch_clock)(time_t*);
 extern long long (*cch_clock_ms)();
 void cch_budget_start(long milliseconds);
 void cch_budget_end();
-// True while a budget runs and its time is spent.
-bool cch_budget_spent();
-// The time-out line on standard output.
-void cch_timeout_line();
+// True while a budget runs and its time is spent. The time-out line is
+// printed once per budget: here, unless a wait that ended with it did.
+bool cch_budget_expired();
 
 // Raises the I/O access (register backend) ; 0, or 2 when refused. Until it
 // has succeeded every transfer returns 2 without touching a register.

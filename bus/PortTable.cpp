@@ -264,10 +264,8 @@ bool ExchangePorts()
     if (TimedOut(mvb_write_port(mvb_source_port, sizeof DDU_301, DDU_301)))
         return false;
     for (const MvbPort& entry : mvb_poll_ports) {
-        if (cch_budget_spent()) {
-            cch_timeout_line();
+        if (cch_budget_expired())
             return false;
-        }
         mvb_read_port_swap(entry.port, entry.size, entry.buffer);
         if (TimedOut(mvb_status))
             return false;

@@ -383,6 +383,43 @@ TEST_F(PortTableTest, PollEndsOnceItsBudgetIsSpent)
     }
 }
 
+// The first read's reply becomes ready just as the budget is spent: the
+// wait's last ready test still takes it (as at any time-out), the poll ends
+// there, and the time-out line is printed once.
+struct BudgetEdge {
+    static int readings;
+    static long long Clock() { return ++readings < 3 ? 0 : 600; }  // budget start, first check, then spent
+    static unsigned char In(unsigned short port)
+    {
+        mue_sim::MueDevice& device = mue_sim::InProcessDevice();
+        if (port != cch_reg_stat)
+            return device.ReadData();
+        return readings < 3 ? 0x60 : device.ReadStatus();  // no reply byte until the budget is spent
+    }
+    static void Out(unsigned char value, unsigned short port)
+    {
+        if (port == cch_reg_data)
+            mue_sim::InProcessDevice().WriteData(value);
+    }
+};
+int BudgetEdge::readings = 0;
+
+TEST_F(PortTableTest, ReplyReadyAsTheBudgetEndsIsTakenAndTheLineIsPrintedOnce)
+{
+    PublishAll();
+    reg_install_hooks(&BudgetEdge::In, &BudgetEdge::Out);
+    ASSERT_EQ(0, mue_cch_init(0));
+    BudgetEdge::readings = 0;
+    cch_clock_ms = &BudgetEdge::Clock;
+    testing::internal::CaptureStdout();
+    FetchMVBData();
+    EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout());
+    EXPECT_EQ(2u, TakeFrames().size());
+    EXPECT_EQ(Pattern(300, 0), DDU_300[0]) << "the reply that came in time is taken";
+    EXPECT_EQ(0, ZBV1_0046[0]);
+    EXPECT_TRUE(mvb_poll_paused);
+}
+
 // The device model answering late, on the real clock: a poll lasts its
 // budget and at most one more exchange, whether each reply is a little late
 // or one reply is later than the whole budget.
