@@ -3,15 +3,15 @@
 
 #include "RegisterAccess.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
 
 long long MonotonicMs()
 {
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace

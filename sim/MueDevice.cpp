@@ -1,8 +1,8 @@
 // The MUE device model: command parser and the device's answers.
 #include "MueDevice.h"
 
+#include <chrono>
 #include <cstring>
-#include <ctime>
 
 namespace mue_sim {
 
@@ -35,9 +35,8 @@ const unsigned short kNeverRefreshed = 0xFFFF;
 
 long long MonotonicMs()
 {
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 std::size_t CommandLength(unsigned char letter)

@@ -19,7 +19,6 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <termios.h>
-#include <time.h>
 #include <unistd.h>
 
 namespace {
