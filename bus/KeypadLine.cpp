@@ -5,6 +5,7 @@
 #include "MvbApp.h"
 #include "PortTable.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,18 +26,28 @@ const char* KeypadLinePath()
 int Cmain()
 {
     const char* path = KeypadLinePath();
-    fd = ::open(path, O_RDWR | O_NOCTTY);
+    // Opened without blocking: whatever the path names (a FIFO without a
+    // writer, a plain file), a read of the poll returns at once.
+    fd = ::open(path, O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         std::perror(path);
         std::exit(-1);
     }
-    ::tcgetattr(fd, &newtio);
+    const bool terminal = ::isatty(fd) == 1;
+    if (terminal)
+        ::tcgetattr(fd, &newtio);
     std::memset(&newtio, 0, sizeof newtio);
     newtio.c_cflag = B4800 | CS8 | CREAD | CLOCAL | CRTSCTS;
     newtio.c_iflag = IGNPAR;
     init_mvb_app();
-    ::tcflush(fd, TCIFLUSH);
-    ::tcsetattr(fd, TCSANOW, &newtio);
+    if (terminal) {
+        ::tcflush(fd, TCIFLUSH);
+        if (::tcsetattr(fd, TCSANOW, &newtio) != 0)
+            std::printf("%s: line settings not applied: %s\n", path, std::strerror(errno));
+    } else {
+        std::printf("%s: not a terminal, read without line settings\n", path);
+    }
+    std::fflush(stdout);
     MVB_Init_list();
     return 0;
 }

@@ -17,6 +17,10 @@ const char* KeypadLinePath();
 // brings up the MVB interface device and configures the bus ports. Returns 0;
 // a line that cannot be opened ends the program with status 255,
 // after the error line naming the path, before the bus device is touched.
+// The line is opened without blocking, so no read ever waits. A terminal gets
+// the line settings (4800 baud, 8N1, RTS/CTS, raw; a line naming the path
+// when they are refused); anything else is read as it is, after a line
+// saying so.
 int Cmain();
 
 // The poll's key read: up to 255 bytes without waiting; KeySelected = bufkey[0].

@@ -3,10 +3,22 @@
 
 #include "RegisterAccess.h"
 
+#include <chrono>
 #include <cstdio>
+
+namespace {
+
+long long MonotonicMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
 
 time_t cch_time_start = 0;
 time_t (*cch_clock)(time_t*) = &time;
+long long (*cch_clock_ms)() = &MonotonicMs;
 
 namespace {
 
@@ -25,6 +37,22 @@ bool ChannelOpen()
 
 // Bytes of the last reply a receive gave up on that may still come.
 unsigned char staleReplyBytes = 0;
+
+bool budgetRunning = false;
+long long budgetEnd = 0;
+bool budgetLinePrinted = false;  // the time-out line since the budget began
+
+bool BudgetSpent()
+{
+    return budgetRunning && cch_clock_ms() >= budgetEnd;
+}
+
+void PrintTimeoutLine()
+{
+    std::printf("\r\n##################################### TIMEOUT ###############################\r\n");
+    std::fflush(stdout);
+    budgetLinePrinted = budgetRunning;
+}
 
 // A reply that came after its wait had expired would be taken as the reply to
 // the next command, shifting every later port's data by one read: after a
@@ -137,9 +165,29 @@ void cch_timeout_start(unsigned char)
 bool cch_timeout_expired(unsigned char)
 {
     const unsigned long elapsed = static_cast<unsigned long>(cch_clock(nullptr) - cch_time_start);
-    if (elapsed <= kTimeoutSeconds)
+    if (elapsed <= kTimeoutSeconds && !BudgetSpent())
         return false;
-    std::printf("\r\n##################################### TIMEOUT ###############################\r\n");
-    std::fflush(stdout);
+    PrintTimeoutLine();
+    return true;
+}
+
+void cch_budget_start(long milliseconds)
+{
+    budgetRunning = true;
+    budgetLinePrinted = false;
+    budgetEnd = cch_clock_ms() + milliseconds;
+}
+
+void cch_budget_end()
+{
+    budgetRunning = false;
+}
+
+bool cch_budget_expired()
+{
+    if (!BudgetSpent())
+        return false;
+    if (!budgetLinePrinted)
+        PrintTimeoutLine();
     return true;
 }

@@ -15,6 +15,17 @@ extern time_t cch_time_start;
 // The clock of the time-out rule; the C library's time unless a test replaces it.
 extern time_t (*cch_clock)(time_t*);
 
+// A budget over several transfers (the bus poll's): while one runs, a wait
+// also ends in a time-out once the budget is spent, so a device that answers
+// every command late cannot hold the caller for more than the budget and one
+// exchange. Kept on a monotonic millisecond clock, which tests may replace.
+extern long long (*cch_clock_ms)();
+void cch_budget_start(long milliseconds);
+void cch_budget_end();
+// True while a budget runs and its time is spent. The time-out line is
+// printed once per budget: here, unless a wait that ended with it did.
+bool cch_budget_expired();
+
 // Raises the I/O access (register backend) ; 0, or 2 when refused. Until it
 // has succeeded every transfer returns 2 without touching a register.
 int mue_cch_init(unsigned char bus_id);

@@ -257,12 +257,15 @@ bool TimedOut(int status)
     return status == mue_status_tx_timeout || status == mue_status_rx_timeout;
 }
 
-// The port exchanges of one poll; false when they ended in a time-out.
+// The port exchanges of one poll; false when they ended in a time-out or
+// spent the poll's budget.
 bool ExchangePorts()
 {
     if (TimedOut(mvb_write_port(mvb_source_port, sizeof DDU_301, DDU_301)))
         return false;
     for (const MvbPort& entry : mvb_poll_ports) {
+        if (cch_budget_expired())
+            return false;
         mvb_read_port_swap(entry.port, entry.size, entry.buffer);
         if (TimedOut(mvb_status))
             return false;
@@ -313,10 +316,13 @@ void read_mvb_vars()
     // A device that stops answering costs one time-out per retry interval,
     // not one per exchange or per poll: the first time-out ends this poll's
     // exchanges, the buffers keep their last values, and the polls of the
-    // next few seconds skip the bus.
+    // next few seconds skip the bus. One that answers late costs one budget
+    // per retry interval the same way.
     if (BusRests())
         return;
+    cch_budget_start(mvb_poll_budget_ms);
     mvb_poll_paused = !ExchangePorts();
+    cch_budget_end();
     if (mvb_poll_paused)
         mvb_poll_pause_start = cch_clock(nullptr);
 }

@@ -29,12 +29,18 @@ void MVB_Init_list();
 
 // One poll: write 301, read the 106 sinks (107 reads), then read the keypad
 // line. The first time-out ends the poll's port exchanges; the keypad is
-// still read. After a poll that ended in a time-out the following polls leave
+// still read. The exchanges of one poll have mvb_poll_budget_ms in all: a
+// poll that spends it ends there like a time-out (the line printed once), so
+// a device that answers every command late does not hold the display for
+// seconds. After a poll that ended in a time-out the following polls leave
 // the bus alone (the keypad is still read) and try it again once every
 // mvb_poll_retry_seconds, so a dead device does not hold the display for a
 // whole time-out at every poll.
 void FetchMVBData();
 const long mvb_poll_retry_seconds = 5;
+// Far above a healthy poll (about 1.4 ms over the socket link, some 8 ms of
+// port accesses on the cab), far below one transfer's time-out (3 to 4 s).
+const long mvb_poll_budget_ms = 500;
 extern bool mvb_poll_paused;        // the last poll that tried the bus ended in a time-out
 extern time_t mvb_poll_pause_start; // channel clock reading when it did
 void readMVBData();

@@ -3,8 +3,9 @@
 // bus, no keypad line). After every key and tick:
 //   - no toolkit critical (criticals are fatal here);
 //   - no panel on the layout twice, every child's parent the layout;
-//   - a setting reaches port 301 only from its own screen in front, and the
-//     two locked ones only once unlocked;
+//   - a setting reaches port 301 only from its own screen in front (or under
+//     the diagnostics table once the tick after f3 has made it the shown
+//     screen again), and the two locked ones only once unlocked;
 //   - the password unlocks only on "OK" with 8316 shown as typed.
 //
 // Input, one step per byte s:
@@ -93,11 +94,12 @@ bool Raised(const Seen& before, const Seen& after, int word, unsigned bit)
     return !(before.port301[word] & bit) && (after.port301[word] & bit);
 }
 
-// A setting's screen: the one in front, with no diagnostics or pop-up over it.
+// A setting's screen: the target and the shown screen, with no pop-up over
+// it. The diagnostics table may lie on top: from the first tick after f3 the
+// shown screen is the target again, and enter, cancel and menu act on it.
 bool InFront(const BasicLayout& layout, const Seen& after, unsigned short screen)
 {
-    return after.target == screen && after.shown == screen && layout.m_DiagnosticMode == 0 &&
-           layout.m_FaultPopupActive == 0;
+    return after.target == screen && after.shown == screen && layout.m_FaultPopupActive == 0;
 }
 
 // byKey: the step was a key (a bus change may start the inching request of

@@ -138,7 +138,7 @@ void BasicLayout::Initialaization()
 
 void BasicLayout::ConstructLayout()
 {
-    LoadRequiredPicture(m_BackgroundImage, "./Images/Background.jpg", 800, 600);
+    GetReSizedImage(m_BackgroundImage, "./Images/Background.jpg", 800, 600);
     put(m_BackgroundImage, 0, 0);
     show_all_children();
 
@@ -189,7 +189,7 @@ void BasicLayout::ConstructLayout()
     for (const Panto& panto : pantos) {
         panto.box.modify_bg(Gtk::STATE_NORMAL, Gdk::Color("#b1b5b3"));
         panto.box.set_size_request(102, 133);
-        LoadRequiredPicture(panto.image, panto.picture, 97, 46);
+        GetReSizedImage(panto.image, panto.picture, 97, 46);
         panto.box.add(panto.image);
         m_MainPageFixed.put(panto.box, 490, panto.y);
     }

@@ -8,7 +8,6 @@
 #include <pangomm/fontdescription.h>
 
 #include <cmath>
-#include <iostream>
 
 namespace {
 
@@ -25,14 +24,6 @@ void SetFont(Gtk::Widget& widget, int pangoSize)
 }
 
 }  // namespace
-
-bool LoadRequiredPicture(Gtk::Image& image, const std::string& path, float width, float height)
-{
-    if (compsupport::SetPicture(image, path, width, height, 0, ""))
-        return true;
-    std::cout << "Picture missing: " << path << std::endl;
-    return false;
-}
 
 std::string FormatClock(const std::tm& local, const char* format, std::size_t size)
 {
@@ -101,7 +92,7 @@ void TitleBar::ConstructLayout()
     DateTimeBox.modify_bg(Gtk::STATE_NORMAL, Gdk::Color("white"));
     Area.put(DateTimeBox, 311, 35);
 
-    LoadRequiredPicture(BatteryIcon, "./Images/BatteryIcon.png", 88, 17);
+    GetReSizedImage(BatteryIcon, "./Images/BatteryIcon.png", 88, 17);
     Area.put(BatteryIcon, 605, 5);
 
     static const LabelBox kBattery[] = {
@@ -132,7 +123,7 @@ void TitleBar::ConstructLayout()
     for (std::size_t i = 1; i < sizeof kSpeedAndEffort / sizeof kSpeedAndEffort[0]; ++i)
         BuildLabelBox(kSpeedAndEffort[i], true);
 
-    LoadRequiredPicture(UsbIcon, "./Images/blank.png", 40, 30);
+    GetReSizedImage(UsbIcon, "./Images/blank.png", 40, 30);
     Area.put(UsbIcon, 570, 10);
 
     // Built but not shown on the strip.
@@ -144,8 +135,8 @@ void TitleBar::ConstructLayout()
     };
     for (const LabelBox& spec : kOffStrip)
         BuildLabelBox(spec, false);
-    LoadRequiredPicture(MdefIcon, "./Images/MDEF.png", 40, 27);
-    LoadRequiredPicture(DriverIdIcon, "./Images/DriverID.png", 72, 48);
+    GetReSizedImage(MdefIcon, "./Images/MDEF.png", 40, 27);
+    GetReSizedImage(DriverIdIcon, "./Images/DriverID.png", 72, 48);
     DayLabel.set_text("0");
     DayLabel.modify_fg(Gtk::STATE_NORMAL, Gdk::Color("black"));
     SetFont(DayLabel, 14336);

@@ -72,8 +72,4 @@ private:
 // size; an empty text when the result does not fit or cannot be made.
 std::string FormatClock(const std::tm& local, const char* format, std::size_t size);
 
-// A picture the program needs at start: a missing or broken file prints one
-// line naming it and leaves the image empty.
-bool LoadRequiredPicture(Gtk::Image& image, const std::string& path, float width, float height);
-
 #endif

@@ -3,6 +3,7 @@
 // short-lived thread attach the 100 ms bus poll, then builds the full-screen
 // window with the main layout and runs the main loop.
 #include "BasicLayout.h"
+#include "CompSupport.h"
 #include "MueDevice.h"
 #include "ReadMVBData.h"
 
@@ -52,6 +53,8 @@ int main(int argc, char** argv)
     AttachBusPoll(store);
 
     Gtk::Main kit(argc, argv, true);
+    // Every picture that cannot be loaded is named once, the first time.
+    compsupport::NameMissingPictures(true);
     // The screens are drawn in pixels for the cab's 800 x 600 panel: texts are
     // laid out at 96 dpi, whatever the X server reports, so they fit their boxes.
     Gtk::Settings::get_default()->property_gtk_xft_dpi() = 96 * 1024;

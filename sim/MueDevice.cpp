@@ -1,6 +1,7 @@
 // The MUE device model: command parser and the device's answers.
 #include "MueDevice.h"
 
+#include <chrono>
 #include <cstring>
 
 namespace mue_sim {
@@ -31,6 +32,12 @@ const unsigned short kFresh = 0x0000;
 const unsigned short kNeverRefreshed = 0xFFFF;
 
 }  // namespace
+
+long long MonotonicMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 std::size_t CommandLength(unsigned char letter)
 {
@@ -66,6 +73,7 @@ void MueDevice::Reset()
     commandLength_ = 0;
     commandExpected_ = 0;
     reply_.clear();
+    replyReadyAt_ = 0;
     frames_.clear();
     record_ = true;
     commands_ = 0;
@@ -100,11 +108,25 @@ void MueDevice::WriteData(unsigned char byte)
     }
 }
 
+bool MueDevice::ReplyWaiting() const
+{
+    return !reply_.empty() && (reply_.front().readyAt == 0 || MonotonicMs() >= reply_.front().readyAt);
+}
+
+long MueDevice::NextReplyInMs() const
+{
+    if (reply_.empty())
+        return -1;
+    const long long readyAt = reply_.front().readyAt;
+    const long long now = readyAt == 0 ? 0 : MonotonicMs();
+    return now >= readyAt ? 0 : static_cast<long>(readyAt - now);
+}
+
 unsigned char MueDevice::ReadData()
 {
     if (!ReplyWaiting())
         return 0xFF;
-    unsigned char byte = reply_.front();
+    unsigned char byte = reply_.front().value;
     reply_.pop_front();
     return byte;
 }
@@ -167,13 +189,14 @@ void MueDevice::Execute()
     ++commands_;
     if (record_)
         frames_.push_back(Frame(command_, command_ + commandLength_));
+    replyReadyAt_ = faults.replyDelayMs ? MonotonicMs() + faults.replyDelayMs : 0;
     // The 16-bit field after the letter; the one-byte command has none.
     if (faults.noCard) {
         // Nothing answers but the floating bus: 0xFF for every byte read.
         if (command_[0] == 'G')
             ++portReads_;
         if (!faults.noReply)
-            reply_.insert(reply_.end(), ReplyLength(command_[0]), 0xFF);
+            reply_.insert(reply_.end(), ReplyLength(command_[0]), ReplyByte{0xFF, replyReadyAt_});
         return;
     }
     const unsigned short word =

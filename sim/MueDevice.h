@@ -5,9 +5,9 @@
 //
 // The same model answers in-process (the register backend used when
 // CABDISPLAY_MVB is unset reaches InProcessDevice()) and behind the mvbsim
-// program's socket. Replies are ready at once: a command is carried out as
-// soon as its last byte is written, so the driver's wait sees ready at its
-// first status read.
+// program's socket. A command is carried out as soon as its last byte is
+// written; its reply is ready at once (the driver's wait sees ready at its
+// first status read), or after the reply delay of a slow device.
 //
 // Use in tests:
 //   mue_sim::MueDevice& dev = mue_sim::InProcessDevice();
@@ -58,6 +58,9 @@ public:
         bool noCard = false;
         bool garbage = false;          // commands are carried out, reply bytes are random
         CheckAnswer checkAnswer = CheckAnswer::Working;
+        // A slow device: each reply becomes readable this many milliseconds
+        // (monotonic clock) after its command was carried out; 0: at once.
+        unsigned replyDelayMs = 0;
     };
 
     typedef std::vector<unsigned char> Frame;
@@ -80,7 +83,13 @@ public:
     // --- byte-stream side (socket link) ---
     void Feed(const unsigned char* bytes, std::size_t count);
     std::size_t TakeReply(unsigned char* out, std::size_t max);
-    bool ReplyWaiting() const { return !reply_.empty(); }
+    // A reply byte is readable now.
+    bool ReplyWaiting() const;
+    // Milliseconds until the next reply byte becomes readable: 0 when one is
+    // readable now, -1 when no reply is owed.
+    long NextReplyInMs() const;
+    // Forgets the replies not yet taken (the link they were owed on is gone).
+    void DropReplies() { reply_.clear(); }
 
     // --- ports ---
     // Sets a word that a bus unit publishes on a sink port (word 0..15, high
@@ -110,7 +119,7 @@ private:
     void Reply8(unsigned v)
     {
         if (!faults.noReply)
-            reply_.push_back(faults.garbage ? GarbageByte() : static_cast<unsigned char>(v));
+            reply_.push_back({faults.garbage ? GarbageByte() : static_cast<unsigned char>(v), replyReadyAt_});
     }
     unsigned char GarbageByte();
     void Reply16(unsigned v) { Reply8(v >> 8); Reply8(v & 0xFF); }
@@ -128,7 +137,14 @@ private:
     unsigned char command_[kMaxFrame];
     std::size_t commandLength_ = 0;  // bytes of the command so far
     std::size_t commandExpected_ = 0;
-    std::deque<unsigned char> reply_;
+    // Reply bytes with the monotonic millisecond at which each becomes
+    // readable (0: at once).
+    struct ReplyByte {
+        unsigned char value;
+        long long readyAt;
+    };
+    std::deque<ReplyByte> reply_;
+    long long replyReadyAt_ = 0;  // of the replies to the command being carried out
 
     std::vector<Frame> frames_;
     bool record_ = true;
@@ -137,6 +153,9 @@ private:
     unsigned garbageState_ = 0x2545F491u;
     WordChange observer_;
 };
+
+// Milliseconds on the monotonic clock (the device's reply times).
+long long MonotonicMs();
 
 // Length in bytes of the command that starts with this letter; 0 for a byte
 // that starts no command (the device ignores such bytes while idle).

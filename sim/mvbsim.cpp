@@ -19,7 +19,6 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <termios.h>
-#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -34,6 +33,7 @@ void OnStop(int)
 const char kUsage[] =
     "usage: mvbsim --socket PATH [--scenario FILE] [--log FILE] [--frames FILE]\n"
     "              [--keypad-link PATH] [--fault NAME]... [--close-after N]\n"
+    "              [--reply-delay MS]\n"
     "  --socket PATH       Unix socket to listen on (the display: CABDISPLAY_MVB=sim:PATH)\n"
     "  --scenario FILE     timed sink-port words, keypad bytes, faults (see the README)\n"
     "  --log FILE          changes of source port 301 (default: standard output)\n"
@@ -41,13 +41,24 @@ const char kUsage[] =
     "  --keypad-link PATH  create a keypad pseudo-terminal; PATH becomes a link to it\n"
     "  --fault NAME        no-reply, never-takes, check-swapped, check-unchanged,\n"
     "                      no-card or garbage\n"
-    "  --close-after N     close the link once N commands have been carried out\n";
+    "  --close-after N     close the link once N commands have been carried out\n"
+    "  --reply-delay MS    a slow device: each reply is sent MS milliseconds after its command\n";
 
 struct Options {
     std::string socketPath, scenarioPath, logPath, framesPath, keypadLink;
     std::vector<std::string> faults;
     unsigned long closeAfter = 0;  // 0: never
+    unsigned replyDelayMs = 0;
 };
+
+// A whole decimal number up to max; false for anything else.
+bool ParseCount(const std::string& text, unsigned long max, unsigned long& value)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 9)
+        return false;
+    value = std::strtoul(text.c_str(), nullptr, 10);
+    return value <= max;
+}
 
 bool ParseOptions(int argc, char** argv, Options& options)
 {
@@ -63,16 +74,19 @@ bool ParseOptions(int argc, char** argv, Options& options)
         else if (name == "--keypad-link") options.keypadLink = value;
         else if (name == "--fault") options.faults.push_back(value);
         else if (name == "--close-after") options.closeAfter = std::strtoul(value.c_str(), nullptr, 10);
-        else return false;
+        else if (name == "--reply-delay") {
+            unsigned long ms = 0;
+            if (!ParseCount(value, 600000, ms))
+                return false;
+            options.replyDelayMs = static_cast<unsigned>(ms);
+        } else return false;
     }
     return !options.socketPath.empty();
 }
 
 unsigned long NowMs()
 {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<unsigned long>(now.tv_sec) * 1000ul + static_cast<unsigned long>(now.tv_nsec / 1000000);
+    return static_cast<unsigned long>(mue_sim::MonotonicMs());
 }
 
 int Listen(const std::string& path)
@@ -154,6 +168,7 @@ public:
 private:
     void Accept();
     void Serve();
+    void SendReplies();
     void Drop();
     void ApplyDue();
     void Apply(const mvbsim::Event& event);
@@ -178,6 +193,7 @@ int Simulator::Run()
             std::fprintf(stderr, "mvbsim: unknown fault \"%s\"\n%s", fault.c_str(), kUsage);
             return 2;
         }
+    device_.faults.replyDelayMs = options_.replyDelayMs;
     device_.SetRecordFrames(frames_ != nullptr);
     device_.SetWordChangeObserver([this](unsigned port, unsigned word, unsigned short before, unsigned short after) {
         if (port == 301)
@@ -202,6 +218,7 @@ int Simulator::Run()
         const int ready = ::poll(fds, count, WaitMs());
         if (ready > 0 && count == 2 && fds[1].revents)
             Serve();
+        SendReplies();
         if (ready > 0 && (fds[0].revents & POLLIN))
             Accept();
         ApplyDue();
@@ -254,13 +271,21 @@ void Simulator::Serve()
         started_ = true;  // the scenario's clock starts at the display's first poll
         startMs_ = NowMs();
     }
+    SendReplies();
+    WriteFrames(device_, frames_);
+    if (options_.closeAfter && device_.CommandCount() >= options_.closeAfter)
+        Drop();
+}
+
+// The reply bytes that are due (all at once, unless the device is slow).
+void Simulator::SendReplies()
+{
+    if (clientFd_ < 0)
+        return;
     unsigned char reply[4096];
     std::size_t taken;
     while ((taken = device_.TakeReply(reply, sizeof reply)) > 0)
         SendAll(clientFd_, reply, taken);
-    WriteFrames(device_, frames_);
-    if (options_.closeAfter && device_.CommandCount() >= options_.closeAfter)
-        Drop();
 }
 
 void Simulator::Drop()
@@ -268,17 +293,21 @@ void Simulator::Drop()
     if (clientFd_ >= 0)
         ::close(clientFd_);
     clientFd_ = -1;
+    device_.DropReplies();
     if (frames_)
         std::fflush(frames_);
 }
 
 int Simulator::WaitMs() const
 {
-    if (!started_ || next_ >= scenario_.events.size())
-        return 200;
-    const unsigned long due = scenario_.events[next_].atMs;
-    const unsigned long now = SinceStart();
-    return due <= now ? 0 : static_cast<int>(std::min(due - now, 200ul));
+    long wait = 200;
+    if (started_ && next_ < scenario_.events.size()) {
+        const unsigned long due = scenario_.events[next_].atMs;
+        const unsigned long now = SinceStart();
+        wait = due <= now ? 0 : static_cast<long>(std::min(due - now, 200ul));
+    }
+    const long reply = clientFd_ >= 0 ? device_.NextReplyInMs() : -1;
+    return static_cast<int>(reply >= 0 && reply < wait ? reply : wait);
 }
 
 void Simulator::ApplyDue()

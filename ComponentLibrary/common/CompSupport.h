@@ -87,6 +87,13 @@ constexpr std::size_t kPictureCacheLimit = 128;
 // Pictures the cache holds now.
 std::size_t PictureCacheEntries();
 
+// While on, every picture that cannot be loaded (missing or undecodable) is
+// named on standard output, "Picture missing: <path>", flushed, once per path
+// however often it is loaded and at whatever size. The program turns it on
+// at start; components alone stay silent. Turning it on starts with no path
+// named yet.
+void NameMissingPictures(bool on);
+
 // Loads a picture at the file's own size; null when the file is missing or
 // cannot be decoded (a broken file never throws). The picture is shared:
 // never draw into it.

@@ -7,7 +7,9 @@
 #include <sys/stat.h>
 
 #include <ctime>
+#include <iostream>
 #include <map>
+#include <set>
 #include <tuple>
 
 namespace compsupport {
@@ -88,7 +90,7 @@ public:
     // which the whole process shares; it lives as long as the process.
     static PictureCache& Get()
     {
-        static const GQuark quark = g_quark_from_static_string("cabdisplay-picture-cache-1");
+        static const GQuark quark = g_quark_from_static_string("cabdisplay-picture-cache-2");
         auto* cache = static_cast<PictureCache*>(g_type_get_qdata(GDK_TYPE_PIXBUF, quark));
         if (!cache) {
             cache = new PictureCache;
@@ -98,6 +100,31 @@ public:
     }
 
     Glib::RefPtr<Gdk::Pixbuf> Load(const std::string& path, int width, int height)
+    {
+        Glib::RefPtr<Gdk::Pixbuf> picture = Find(path, width, height);
+        if (!picture && nameMissing_ && named_.insert(path).second)
+            std::cout << "Picture missing: " << path << std::endl;
+        return picture;
+    }
+
+    void NameMissing(bool on)
+    {
+        nameMissing_ = on;
+        named_.clear();
+    }
+
+    std::size_t Size() const { return entries_.size(); }
+
+private:
+    typedef std::tuple<std::string, int, int> Key;
+    struct Entry {
+        FileStamp stamp;
+        Glib::RefPtr<Gdk::Pixbuf> picture;
+        bool settled;
+        unsigned long long lastUse;
+    };
+
+    Glib::RefPtr<Gdk::Pixbuf> Find(const std::string& path, int width, int height)
     {
         const Key key(path, width, height);
         FileStamp stamp;
@@ -122,17 +149,6 @@ public:
         return entry.picture;
     }
 
-    std::size_t Size() const { return entries_.size(); }
-
-private:
-    typedef std::tuple<std::string, int, int> Key;
-    struct Entry {
-        FileStamp stamp;
-        Glib::RefPtr<Gdk::Pixbuf> picture;
-        bool settled;
-        unsigned long long lastUse;
-    };
-
     void DropLeastUsed()
     {
         auto oldest = entries_.begin();
@@ -145,11 +161,15 @@ private:
 
     std::map<Key, Entry> entries_;
     unsigned long long uses_ = 0;
+    bool nameMissing_ = false;
+    std::set<std::string> named_;  // paths named since naming was turned on
 };
 
 }  // namespace
 
 std::size_t PictureCacheEntries() { return PictureCache::Get().Size(); }
+
+void NameMissingPictures(bool on) { PictureCache::Get().NameMissing(on); }
 
 Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path)
 {

@@ -61,8 +61,7 @@ void CompButtonGrid::ConstructLayout()
 void CompButtonGrid::BuildCell(unsigned row, unsigned column, std::size_t index)
 {
     const std::string& path = CellStates[index] != 0 ? OffImagePath : OnImagePath;
-    if (!FileExists(path) ||
-        !gridsupport::LoadCellPicture(path, true, ImageWidth, ImageHeight, LoadedPixbuf, ScaledPixbuf))
+    if (!gridsupport::LoadCellPicture(path, true, ImageWidth, ImageHeight, LoadedPixbuf, ScaledPixbuf))
         PrintStatement("Image Not Found " + path);
 
     Gtk::Fixed* cell = Gtk::manage(new Gtk::Fixed());

@@ -87,8 +87,7 @@ void CompImageGrid::BuildCell(int row, int column)
     CellImagePath = on ? OnImagePaths[k] : OffImagePaths[k];
     CellCaption = on ? OnCaptions[k] : OffCaptions[k];
 
-    if (!FileExists(CellImagePath) ||
-        !gridsupport::LoadCellPicture(CellImagePath, ScaleImages != 0, ImageWidth, ImageHeight, LoadedPixbuf,
+    if (!gridsupport::LoadCellPicture(CellImagePath, ScaleImages != 0, ImageWidth, ImageHeight, LoadedPixbuf,
                                       ScaledPixbuf)) {
         PrintStatement("Image Not Found " + CellImagePath);
         return;

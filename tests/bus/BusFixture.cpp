@@ -8,6 +8,13 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace {
+
+// The channel's own millisecond clock, put back for every case.
+long long (*const kMonotonicMs)() = cch_clock_ms;
+
+}  // namespace
+
 const std::string kTimeoutLine =
     "\r\n##################################### TIMEOUT ###############################\r\n";
 
@@ -16,6 +23,7 @@ void BusTest::SetUp()
     work_.reset(new testsupport::TempWorkDir);
     ::unsetenv("CABDISPLAY_MVB");
     cch_clock = &time;
+    cch_clock_ms = kMonotonicMs;
     reg_install_hooks(nullptr, nullptr);
     Device().Reset();
     bus_id = 0;
@@ -28,6 +36,7 @@ void BusTest::TearDown()
 {
     reg_install_hooks(nullptr, nullptr);
     cch_clock = &time;
+    cch_clock_ms = kMonotonicMs;
     Device().Reset();
 }
 
@@ -88,6 +97,19 @@ time_t FastClock::Now(time_t* out)
     if (out)
         *out = now;
     return now;
+}
+
+long long CommandClock::costMs = 0;
+
+void CommandClock::Use(long long cost)
+{
+    costMs = cost;
+    cch_clock_ms = &Now;
+}
+
+long long CommandClock::Now()
+{
+    return costMs * static_cast<long long>(mue_sim::InProcessDevice().CommandCount());
 }
 
 unsigned char FakeRegisters::status = 0;

@@ -60,6 +60,15 @@ struct FastClock {
     static time_t Now(time_t* out);
 };
 
+// A millisecond clock on which every command the device has carried out
+// took costMs: a device that answers each command that late, without the
+// test waiting for it.
+struct CommandClock {
+    static long long costMs;
+    static void Use(long long cost);
+    static long long Now();
+};
+
 // Registers played by the test: the status register answers a fixed value
 // (0x61 once the scripted clock reached readyFrom, when set), with bit 0 also
 // set while queued reply bytes are readable; data bytes written are recorded;

@@ -6,8 +6,11 @@
 #include "PortTable.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -137,6 +140,81 @@ TEST_F(KeypadTest, FailedReadKeepsTheBuffer)
     bufkey[0] = 0x22;
     ReadKeypadLine();
     EXPECT_EQ(0x22, KeySelected);
+}
+
+// A read that would wait is broken off by an alarm, so a regression fails
+// the case instead of hanging the test program.
+volatile sig_atomic_t alarmRang = 0;
+void OnAlarm(int) { alarmRang = 1; }
+
+class AlarmGuard {
+public:
+    AlarmGuard()
+    {
+        alarmRang = 0;
+        struct sigaction ring = {};
+        ring.sa_handler = OnAlarm;  // no SA_RESTART: a waiting read returns
+        ::sigaction(SIGALRM, &ring, &previous_);
+        ::alarm(3);
+    }
+    ~AlarmGuard()
+    {
+        ::alarm(0);
+        ::sigaction(SIGALRM, &previous_, nullptr);
+    }
+private:
+    struct sigaction previous_;
+};
+
+// Whatever the keypad path names, neither the start-up nor a poll's read
+// waits: the line is opened without blocking. A terminal gets its settings
+// without a word; anything else is named once.
+TEST_F(KeypadTest, NoKindOfLineMakesAReadWait)
+{
+    struct Case {
+        const char* name;
+        std::string path;
+        bool terminal;
+        Bytes sent;           // written by another process or the file's content
+        unsigned char first;  // the key of the first poll
+    };
+    const std::string fifo = work_->path() + "/keys.fifo", file = work_->path() + "/keys.bin";
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    work_->WriteFile("keys.bin", std::string("\x4D\x4E", 2));
+    const Case cases[] = {
+        {"FIFO without a writer", fifo, false, {}, 0},
+        {"FIFO with a writer", fifo, false, {0x4D}, 0x4D},
+        {"plain file", file, false, {}, 0x4D},
+        {"pseudo-terminal", pty_.name(), true, {0x4E}, 0x4E},
+    };
+    for (const Case& c : cases) {
+        ::setenv("CABDISPLAY_KEYPAD", c.path.c_str(), 1);
+        std::memset(bufkey, 0, sizeof bufkey);
+        AlarmGuard guard;
+        testing::internal::CaptureStdout();
+        ASSERT_EQ(0, Cmain()) << c.name;
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_NE(0, ::fcntl(fd, F_GETFL) & O_NONBLOCK) << c.name;
+        const std::string line = c.path + ": not a terminal, read without line settings\n";
+        EXPECT_EQ(!c.terminal, out.find(line) != std::string::npos) << c.name << ": " << out;
+        if (c.path == fifo && !c.sent.empty()) {
+            const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            ASSERT_GE(writer, 0) << c.name;
+            EXPECT_EQ(1, ::write(writer, c.sent.data(), c.sent.size()));
+            ::close(writer);  // the writer gone: still no wait
+        } else if (c.terminal) {
+            pty_.Press(c.sent, fd);
+        }
+        ReadKeypadLine();
+        EXPECT_EQ(c.first, KeySelected) << c.name;
+        bufkey[0] = 0;  // the key taken, as the decode tick does
+        ReadKeypadLine();
+        ReadKeypadLine();
+        EXPECT_EQ(0, KeySelected) << c.name << ": nothing more";
+        EXPECT_EQ(0, alarmRang) << c.name << ": a read waited";
+        ::close(fd);
+        fd = -1;
+    }
 }
 
 TEST_F(KeypadTest, MissingLineEndsTheProgramBeforeTheDeviceIsTouched)

@@ -6,6 +6,7 @@
 #include "MueCommands.h"
 #include "PortTable.h"
 
+#include <chrono>
 #include <map>
 #include <set>
 #include <sstream>
@@ -80,6 +81,7 @@ protected:
         fd = keypad_.OpenLine();
         bufkey[0] = 0;
         KeySelected = 0;
+        ClearBuffers(0);
     }
     // Every polled port published with Pattern.
     static void PublishAll()
@@ -105,12 +107,23 @@ protected:
     PtyPair keypad_;
 };
 
-TEST_F(PortTableTest, EveryBufferStartsAtZero)
+// The first port whose buffer holds a word other than 0; 0 when none.
+unsigned short FirstPortNotZero()
 {
     for (const MvbPort& entry : mvb_config_ports)
-        for (int w = 0; entry.buffer && w < entry.size / 2; ++w) {
-            ASSERT_EQ(0, entry.buffer[w]) << entry.port;
-        }
+        for (int w = 0; entry.buffer && w < entry.size / 2; ++w)
+            if (entry.buffer[w] != 0)
+                return entry.port;
+    return 0;
+}
+
+// The buffers as the program starts, before any case has run (the fixture
+// clears them for every case).
+const unsigned short kFirstPortNotZeroAtStart = FirstPortNotZero();
+
+TEST_F(PortTableTest, EveryBufferStartsAtZero)
+{
+    EXPECT_EQ(0, kFirstPortNotZeroAtStart);
 }
 
 TEST_F(PortTableTest, ConfigurationTableHasTheHundredTwentyPorts)
@@ -317,6 +330,123 @@ TEST_F(PortTableTest, SilentDeviceLeavesTheSameBuffersPollAfterPoll)
     EXPECT_EQ(kTimeoutLine + kTimeoutLine, testing::internal::GetCapturedStdout());
     EXPECT_EQ(Pattern(1020, 0), FLG1_1020[0]);
     EXPECT_EQ(Pattern(300, 3), DDU_300[3]);
+}
+
+// The poll's budget, worked out for 500 ms: a device that answers every
+// command late ends the poll once the budget is spent, like a time-out.
+TEST_F(PortTableTest, PollEndsOnceItsBudgetIsSpent)
+{
+    static_assert(mvb_poll_budget_ms == 500, "the table is worked out for 500 ms");
+    struct Case {
+        long long costMs;     // each command of the device
+        std::size_t frames;   // the write and the reads made
+        bool timedOut;
+    };
+    const Case cases[] = {
+        {0, 108, false},
+        {4, 108, false},  // 432 ms in all
+        {5, 100, true},   // 500 ms spent after the write and 99 reads
+        {30, 17, true},   // 510 ms after 16 reads (3.2 s for the whole poll)
+        {600, 1, true},   // the write alone spends it
+    };
+    for (const Case& c : cases) {
+        Device().Reset();
+        PublishAll();
+        ClearBuffers(0x5A5A);
+        mvb_poll_paused = false;
+        ScriptedClock::Use({100});
+        CommandClock::Use(c.costMs);
+        keypad_.Press({0x31});
+        testing::internal::CaptureStdout();
+        FetchMVBData();
+        EXPECT_EQ(c.timedOut ? kTimeoutLine : "", testing::internal::GetCapturedStdout()) << c.costMs;
+        EXPECT_EQ(c.frames, TakeFrames().size()) << c.costMs;
+        EXPECT_EQ(c.timedOut, mvb_poll_paused) << c.costMs;
+        EXPECT_EQ(0x31, KeySelected) << c.costMs;  // the keypad is still read
+        if (c.frames >= 2 && c.frames < 108) {
+            // The last port read has its data, the next one keeps its old value.
+            const MvbPort& last = mvb_poll_ports[c.frames - 2];
+            const MvbPort& next = mvb_poll_ports[c.frames - 1];
+            EXPECT_EQ(Pattern(last.port, 0), last.buffer[0]) << c.costMs;
+            EXPECT_EQ(0x5A5A, next.buffer[0]) << c.costMs;
+        }
+        if (!c.timedOut)
+            continue;
+        // Like after a time-out: the bus rests, then is tried again.
+        FetchMVBData();
+        EXPECT_EQ(0u, TakeFrames().size()) << c.costMs;
+        ScriptedClock::Use({100 + mvb_poll_retry_seconds});
+        testing::internal::CaptureStdout();
+        FetchMVBData();
+        EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout()) << c.costMs;
+        EXPECT_EQ(c.frames, TakeFrames().size()) << c.costMs;
+    }
+}
+
+// The first read's reply becomes ready just as the budget is spent: the
+// wait's last ready test still takes it (as at any time-out), the poll ends
+// there, and the time-out line is printed once.
+struct BudgetEdge {
+    static int readings;
+    static long long Clock() { return ++readings < 3 ? 0 : 600; }  // budget start, first check, then spent
+    static unsigned char In(unsigned short port)
+    {
+        mue_sim::MueDevice& device = mue_sim::InProcessDevice();
+        if (port != cch_reg_stat)
+            return device.ReadData();
+        return readings < 3 ? 0x60 : device.ReadStatus();  // no reply byte until the budget is spent
+    }
+    static void Out(unsigned char value, unsigned short port)
+    {
+        if (port == cch_reg_data)
+            mue_sim::InProcessDevice().WriteData(value);
+    }
+};
+int BudgetEdge::readings = 0;
+
+TEST_F(PortTableTest, ReplyReadyAsTheBudgetEndsIsTakenAndTheLineIsPrintedOnce)
+{
+    PublishAll();
+    reg_install_hooks(&BudgetEdge::In, &BudgetEdge::Out);
+    ASSERT_EQ(0, mue_cch_init(0));
+    BudgetEdge::readings = 0;
+    cch_clock_ms = &BudgetEdge::Clock;
+    testing::internal::CaptureStdout();
+    FetchMVBData();
+    EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout());
+    EXPECT_EQ(2u, TakeFrames().size());
+    EXPECT_EQ(Pattern(300, 0), DDU_300[0]) << "the reply that came in time is taken";
+    EXPECT_EQ(0, ZBV1_0046[0]);
+    EXPECT_TRUE(mvb_poll_paused);
+}
+
+// The device model answering late, on the real clock: a poll lasts its
+// budget and at most one more exchange, whether each reply is a little late
+// or one reply is later than the whole budget.
+TEST_F(PortTableTest, SlowDeviceHoldsThePollForItsBudgetOnly)
+{
+    const struct { unsigned delayMs; std::size_t fewestFrames, mostFrames; } cases[] = {
+        {30, 2, 2 + mvb_poll_budget_ms / 30}, {2000, 2, 2}};
+    for (const auto& c : cases) {
+        Device().Reset();
+        PublishAll();
+        mvb_poll_paused = false;
+        Device().faults.replyDelayMs = c.delayMs;
+        keypad_.Press({0x32});
+        testing::internal::CaptureStdout();
+        const auto start = std::chrono::steady_clock::now();
+        FetchMVBData();
+        const long long ms =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout()) << c.delayMs;
+        EXPECT_GE(ms, mvb_poll_budget_ms - 1) << c.delayMs;  // the budget counts whole milliseconds
+        EXPECT_LT(ms, mvb_poll_budget_ms + testsupport::Scaled(300)) << c.delayMs;
+        const std::size_t frames = TakeFrames().size();
+        EXPECT_GE(frames, c.fewestFrames) << c.delayMs;
+        EXPECT_LE(frames, c.mostFrames) << c.delayMs;
+        EXPECT_TRUE(mvb_poll_paused) << c.delayMs;
+        EXPECT_EQ(0x32, KeySelected) << c.delayMs;
+    }
 }
 
 }  // namespace

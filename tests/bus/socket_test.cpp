@@ -78,10 +78,9 @@ protected:
             ::_exit(127);
         }
         // mvbsim says so once it listens (the keypad line exists by then).
-        for (int round = 0; round < 500 && work_->ReadFile("mvbsim.out").find("listening") == std::string::npos;
-             ++round)
-            ::usleep(10000);
-        ASSERT_NE(std::string::npos, work_->ReadFile("mvbsim.out").find("listening")) << "mvbsim did not come up";
+        ASSERT_TRUE(testsupport::WaitFor(
+            [this] { return work_->ReadFile("mvbsim.out").find("listening") != std::string::npos; }, 5000))
+            << "mvbsim did not come up";
         ::setenv("CABDISPLAY_MVB", ("sim:" + socket_).c_str(), 1);
         ::setenv("CABDISPLAY_KEYPAD", keypad_.c_str(), 1);
     }

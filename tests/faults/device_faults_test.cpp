@@ -4,6 +4,9 @@
 
 #include "MueDevice.h"
 #include "Scenario.h"
+#include "TestSupport.h"
+
+#include <chrono>
 
 namespace {
 
@@ -42,6 +45,30 @@ TEST(DeviceFaults, GarbageKeepsTheReplyLengthButNotItsBytes)
     ASSERT_EQ(35u, garbage.size());
     EXPECT_NE(expected, garbage);
     EXPECT_NE(garbage, GetPort1010(bad)) << "each reply its own garbage";
+}
+
+TEST(DeviceFaults, SlowDeviceSendsEachReplyItsDelayAfterTheCommand)
+{
+    MueDevice device;
+    device.faults.replyDelayMs = 10000;
+    const unsigned char command[] = {'G', 0x03, 0xF2};
+    device.Feed(command, sizeof command);
+    unsigned char reply[64];
+    EXPECT_EQ(0u, device.TakeReply(reply, sizeof reply)) << "not before its time";
+    EXPECT_EQ(0x60, device.ReadStatus());
+    EXPECT_EQ(0xFF, device.ReadData());
+    EXPECT_GT(device.NextReplyInMs(), 9000);
+    EXPECT_LE(device.NextReplyInMs(), 10000);
+    device.DropReplies();
+    EXPECT_EQ(-1, device.NextReplyInMs()) << "a link that is gone is owed nothing";
+
+    device.faults.replyDelayMs = 30;
+    const auto sent = std::chrono::steady_clock::now();
+    device.Feed(command, sizeof command);
+    ASSERT_TRUE(testsupport::WaitFor([&] { return device.ReplyWaiting(); }, 2000));
+    EXPECT_GE(std::chrono::steady_clock::now() - sent, std::chrono::milliseconds(30));
+    EXPECT_EQ(0, device.NextReplyInMs());
+    EXPECT_EQ(mue_sim::ReplyLength('G'), device.TakeReply(reply, sizeof reply)) << "the whole reply at once";
 }
 
 TEST(DeviceFaults, ScenarioNamesTheNewFaults)

@@ -10,6 +10,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -36,9 +37,11 @@
 namespace {
 
 
-enum : unsigned char { kLeft = 78, kUp = 77, kHome = 75, kEnter = 135 };
+enum : unsigned char { kLeft = 78, kRight = 142, kUp = 77, kHome = 75, kEnter = 135 };
 
-void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+// Pauses between key bytes and while the program runs on are stretched like
+// the deadlines (the sanitizer tree polls more slowly).
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(testsupport::Scaled(ms))); }
 
 using testsupport::WaitFor;
 
@@ -311,7 +314,7 @@ protected:
     }
 
     // A key byte, then until the window shows another screen. A poll that
-    // waits out a dead device's time-out holds the keys for up to 4 s.
+    // tries a dead device holds the keys for its budget (half a second).
     bool PressAndSeeSwitch(unsigned char key)
     {
         const std::vector<unsigned> before = WindowPixels(display_);
@@ -419,7 +422,7 @@ TEST_P(DeviceFaultRun, DisplayRunsOnAndAnswersKeys)
     RunThroughTheFault(fault.expectedLine, fault.check);
 }
 
-// No inching steps with a device fault: while a poll waits out a time-out,
+// No inching steps with a device fault: while a poll waits for the device,
 // key bytes pile up on the line and the poll takes the first of them.
 const DeviceFault kDeviceFaults[] = {
     {"DeadFromTheStart", {"--fault", "no-reply"}, "", "TIMEOUT", KeyCheck::Screens},
@@ -432,6 +435,82 @@ const DeviceFault kDeviceFaults[] = {
 
 INSTANTIATE_TEST_SUITE_P(Device, DeviceFaultRun, ::testing::ValuesIn(kDeviceFaults),
                          [](const ::testing::TestParamInfo<DeviceFault>& info) { return info.param.name; });
+
+// How often a text holds a word.
+std::size_t Count(const std::string& text, const std::string& word)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        ++n;
+    return n;
+}
+
+// A device that answers every command 30 ms late, so that the 108 exchanges
+// of a poll would take 3.3 s: a poll that tries the bus ends at its budget
+// (500 ms) with the time-out line, the bus is tried again every 5 s, and a
+// key is answered within one budget and one poll period (and the drawing of
+// the new screen) whenever it comes. Keys follow one another at once, left
+// and right, so some of them come while a poll holds the bus.
+TEST_F(FaultRun, DeviceAnsweringEachCommandLate)
+{
+    const long kBudget = 500, kPeriod = 100, kDrawing = 400;
+    StartSim({"--reply-delay", "30"});
+    StartDisplay();
+    ASSERT_TRUE(WaitFor([this] { return WindowPixels(display_).size() == 800u * 600u; }, 15000))
+        << ReadFile(Out("cabdisplay.out")).substr(0, 3000);
+    const auto start = std::chrono::steady_clock::now();
+    const auto sinceStart = [&start] {
+        return long(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+                        .count());
+    };
+    std::size_t linesBefore = Count(ReadFile(Out("cabdisplay.out")), "TIMEOUT");
+    std::vector<long> timeouts;  // when each later time-out line was first seen
+    const auto seeTimeouts = [&] {
+        const std::size_t lines = Count(ReadFile(Out("cabdisplay.out")), "TIMEOUT");
+        for (; linesBefore < lines; ++linesBefore)
+            timeouts.push_back(sinceStart());
+    };
+    struct Answer {
+        long ms;
+        bool acrossATimeOut;  // a poll that spent its budget ended meanwhile
+    };
+    std::vector<Answer> answers;
+    while (timeouts.size() < 3 && sinceStart() < testsupport::Scaled(30000)) {
+        const unsigned char key = answers.size() % 2 ? kRight : kLeft;  // screen 17 and back
+        const std::vector<unsigned> before = WindowPixels(display_);
+        const std::size_t timeoutsBefore = timeouts.size();
+        const long pressed = sinceStart();
+        ASSERT_EQ(1, ::write(keypad_, &key, 1));
+        ASSERT_TRUE(WaitFor([&] {
+            seeTimeouts();
+            return Differing(before, WindowPixels(display_)) > kSwitched;
+        }, 9000)) << "key " << answers.size() + 1 << " was not answered";
+        answers.push_back({sinceStart() - pressed, timeouts.size() > timeoutsBefore});
+    }
+    std::vector<long> ms;
+    long slowestAcross = 0;
+    for (const Answer& a : answers) {
+        EXPECT_LE(a.ms, testsupport::Scaled(kBudget + kPeriod + kDrawing));
+        ms.push_back(a.ms);
+        if (a.acrossATimeOut)
+            slowestAcross = std::max(slowestAcross, a.ms);
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%zu keys answered: median %ld ms, slowest %ld ms, slowest across a poll's budget %ld ms\n",
+                ms.size(), ms.empty() ? 0 : ms[ms.size() / 2], ms.empty() ? 0 : ms.back(), slowestAcross);
+    ASSERT_GE(timeouts.size(), 3u) << "the bus is tried again and again";
+    for (std::size_t i = 1; i < timeouts.size(); ++i) {
+        const long interval = timeouts[i] - timeouts[i - 1];
+        std::printf("time-out line %zu: %ld ms after the one before\n", i + 1, interval);
+        // Retried once 5 s on the whole-second clock have passed: 4 to 6 s, and the budget.
+        EXPECT_GE(interval, 4000);
+        EXPECT_LE(interval, testsupport::Scaled(6000 + kBudget + kDrawing));
+    }
+    EXPECT_TRUE(Running()) << ReadFile(Out("cabdisplay.out")).substr(0, 3000);
+    const std::string output = ReadFile(Out("cabdisplay.out"));
+    EXPECT_EQ(std::string::npos, output.find("CRITICAL")) << output.substr(0, 3000);
+    EXPECT_EQ(std::string::npos, output.find("Sanitizer"));
+}
 
 // --- the files ---
 

@@ -1,8 +1,10 @@
 #include "LayoutFixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 
+#include "InfoPanel.h"
 #include "PortsByNumber.h"
 
 namespace shelltest {
@@ -111,10 +113,100 @@ Display::Display()
     testsupport::DrainEvents();
 }
 
+namespace {
+
+template <class T>
+void Restore(T& field, const T& start)
+{
+    field = start;
+}
+
+template <class T, std::size_t N>
+void Restore(T (&field)[N], const T (&start)[N])
+{
+    std::copy(start, start + N, field);
+}
+
+// The fields that keys, screens and faults change, back to a new store's.
+void RestoreStartValues(ReadMVBData& s)
+{
+    static const ReadMVBData* const fresh = new ReadMVBData(ReadMVBData::StartValuesOnly{});
+    const ReadMVBData& f = *fresh;
+    Restore(s.CurrentScreen, f.CurrentScreen);
+    Restore(s.LastTargetScreen, f.LastTargetScreen);
+    Restore(s.PasswordUnlocked, f.PasswordUnlocked);
+    Restore(s.EnteredPassword, f.EnteredPassword);
+    Restore(s.PasswordReturnScreen, f.PasswordReturnScreen);
+    Restore(s.InchingUpPressed, f.InchingUpPressed);
+    Restore(s.InchingDownPressed, f.InchingDownPressed);
+    Restore(s.StoredActualSpeedVal, f.StoredActualSpeedVal);
+    Restore(s.InchingSpeedTenths, f.InchingSpeedTenths);
+    Restore(s.InchingSendFlag, f.InchingSendFlag);
+    Restore(s.ActualSpeedVal, f.ActualSpeedVal);
+    Restore(s.EnteredLocoNumber, f.EnteredLocoNumber);
+    Restore(s.LocoNumberConfirmed, f.LocoNumberConfirmed);
+    Restore(s.MotorIsolationFlags, f.MotorIsolationFlags);
+    Restore(s.MotorIsolationCursor, f.MotorIsolationCursor);
+    Restore(s.WheelDiameters, f.WheelDiameters);
+    Restore(s.ReceivedWheelDiameters, f.ReceivedWheelDiameters);
+    Restore(s.WheelDiameterDataValid, f.WheelDiameterDataValid);
+    Restore(s.WheelDiameterSendFlag, f.WheelDiameterSendFlag);
+    Restore(s.WheelDiameterEditing, f.WheelDiameterEditing);
+    Restore(s.WheelDiameterState, f.WheelDiameterState);
+    Restore(s.WheelDiameterCursor, f.WheelDiameterCursor);
+    Restore(s.TripResetRequest, f.TripResetRequest);
+    Restore(s.FunctionKeyMode, f.FunctionKeyMode);
+    Restore(s.EnergyMenuRequest, f.EnergyMenuRequest);
+    Restore(s.InchingMenuRequest, f.InchingMenuRequest);
+    Restore(s.UsbCopyStatus, f.UsbCopyStatus);
+    Restore(s.DDU_300_flag, f.DDU_300_flag);
+    Restore(s.EventState, f.EventState);
+    Restore(s.SelfHoldMode, f.SelfHoldMode);
+    Restore(s.FaultEventFlags, f.FaultEventFlags);
+    Restore(s.FaultAcknowledge, f.FaultAcknowledge);
+    Restore(s.FaultAcknowledgeTicks, f.FaultAcknowledgeTicks);
+    Restore(s.FaultAcknowledgePulse, f.FaultAcknowledgePulse);
+}
+
+// A keypad entry's cells and number as at the program's start.
+template <class Screen>
+void ResetKeypadEntry(Screen& screen)
+{
+    screen.m_SelectedCell = 1;
+    screen.m_PreviousCell = 0;
+    screen.m_EnteredNumber = 0;
+    screen.m_OverRange = false;
+}
+
+// What the settings screens keep between visits: keypad cells, numbers being
+// typed, edits and requests, as after the program's start.
+void ResetSettingsScreens(BasicLayout& l)
+{
+    ResetKeypadEntry(l.m_LocoNumner);
+    l.m_LocoNumner.m_NumberConfirmed = 0;
+    ResetKeypadEntry(l.m_Password);
+    l.m_Password.m_EntryDone = 0;
+    WheelDiameter& wheels = l.m_WheelDiameter;
+    wheels.m_Editing = wheels.m_Changed = wheels.m_CommitRequest = 0;
+    wheels.m_UpStep = wheels.m_DownStep = 0;
+    l.m_SixMotorIsolation.m_EnterRequest = 0;
+    l.m_LocoNumberEditState = 0;
+    l.m_PasswordEditState = 0;
+}
+
+}  // namespace
+
 void Display::Reset()
 {
     ReadMVBData& s = store();
     decodetest::ZeroAllPorts();
+    RestoreStartValues(s);
+    ResetSettingsScreens(*layout_);
+    // The internal faults are reported once per run: each case is a run.
+    BasicLayout::MCE_DetectectionState = 0;
+    BasicLayout::throttlepossition = 0;
+    if (InfoPanel::getInstance()->m_MenuActive)
+        layout_->menu_Button();  // closes the panel's menu
     s.PrintKey();
     layout_->home_Button();
     testsupport::DrainEvents();

@@ -33,6 +33,11 @@ protected:
         std::ofstream(display().workDir() + "/LookUpError.csv") << kLookUp;
         std::remove((display().workDir() + "/DiagnosticsData.csv").c_str());
     }
+    void TearDown() override
+    {
+        for (const auto& word : published_)
+            mue_sim::InProcessDevice().SetSinkWord(word.first, word.second, 0);
+    }
     // Fault code and other cab words published on the bus, then one poll and
     // one decode tick.
     void Fault(unsigned short code, std::vector<std::pair<int, int>> bits = {})

@@ -14,17 +14,22 @@ cp "$source/panel/LookUpError.csv" "$work/" 2>/dev/null || true
 rm -rf "$out"
 mkdir -p "$out"
 cd "$work"
+# The waits below stretch like the deadlines of the other whole-program tests
+# (a whole number from 1 to 100, else 1).
+factor=${CABDISPLAY_TEST_TIME_FACTOR:-1}
+[[ $factor =~ ^[0-9]+$ ]] && [ "$factor" -ge 1 ] && [ "$factor" -le 100 ] || factor=1
+waits=$((100 * 10#$factor))
 "$bin/mvbsim" --socket "$work/sim.sock" --scenario "$source/sim/scenarios/demo.scn" \
     --log "$work/port301.log" >"$work/mvbsim.out" 2>&1 &
 sim=$!
-for _ in $(seq 100); do
+for _ in $(seq "$waits"); do
   grep -q listening "$work/mvbsim.out" 2>/dev/null && break
   sleep 0.05
 done
 # Xvfb picks a free display number itself and writes it to fd 3.
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.out" &
 xserver=$!
-for _ in $(seq 100); do
+for _ in $(seq "$waits"); do
   [ -s "$work/display" ] && break
   sleep 0.05
 done

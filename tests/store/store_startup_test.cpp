@@ -6,9 +6,12 @@
 
 #include "PseudoKeypad.h"
 #include "ReadMVBData.h"
+#include "NewProcess.h"
 #include "TestSupport.h"
 
-TEST(StoreStartUp, MissingSettingsFiles)
+namespace {
+
+void StartWithoutSettingsFiles()
 {
     testsupport::TempWorkDir dir;
     storetest::PseudoKeypad keypad;
@@ -30,4 +33,12 @@ TEST(StoreStartUp, MissingSettingsFiles)
     EXPECT_EQ(store->FaultCode, 200);
     EXPECT_EQ(store->RemoteFaultCode, 100);
     EXPECT_TRUE(store->PrintKey());
+}
+
+}  // namespace
+
+// The store is made once per process: the case runs in a process of its own.
+TEST(StoreStartUp, MissingSettingsFiles)
+{
+    testsupport::ExpectPassesInNewProcess(&StartWithoutSettingsFiles);
 }

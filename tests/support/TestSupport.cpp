@@ -122,9 +122,25 @@ bool CopyFolder(const std::string& from, const std::string& to)
     return copied;
 }
 
+int TimeFactor()
+{
+    static const int factor = [] {
+        const char* text = std::getenv("CABDISPLAY_TEST_TIME_FACTOR");
+        char* end = nullptr;
+        const long value = text ? std::strtol(text, &end, 10) : 1;
+        return (text && (end == text || *end != '\0')) || value < 1 || value > 100 ? 1 : static_cast<int>(value);
+    }();
+    return factor;
+}
+
+int Scaled(int ms)
+{
+    return ms * TimeFactor();
+}
+
 bool WaitFor(const std::function<bool()>& done, int ms)
 {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(Scaled(ms));
     while (std::chrono::steady_clock::now() < until) {
         if (done())
             return true;

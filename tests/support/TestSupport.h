@@ -47,8 +47,16 @@ void RemoveTree(const std::string& path);
 // not be read or written whole.
 bool CopyFolder(const std::string& from, const std::string& to);
 
-// Asks done() every 50 ms until it holds or ms milliseconds have passed;
-// its last answer.
+// How much longer than here the programs under test may take: the
+// sanitizer tree runs them several times slower, a busy machine a little.
+// A whole number from CABDISPLAY_TEST_TIME_FACTOR (1 to 100), else 1.
+int TimeFactor();
+
+// A time in milliseconds stretched by TimeFactor().
+int Scaled(int ms);
+
+// Asks done() every 50 ms until it holds or Scaled(ms) milliseconds have
+// passed; its last answer.
 bool WaitFor(const std::function<bool()>& done, int ms);
 
 // Runs pending main-loop work until nothing is left.

@@ -5,6 +5,8 @@
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <gtkmm/eventbox.h>
 #include <gtkmm/fixed.h>
 #include <gtkmm/label.h>
@@ -248,6 +250,49 @@ TEST_F(PictureCacheTest, HoldsAtMostItsLimit)
     // The latest pictures are still there; the earliest went first.
     EXPECT_EQ(compsupport::LoadPicture("./Images/Step.png", 3, 4)->get_width(), 3);
     EXPECT_EQ(compsupport::PictureCacheEntries(), compsupport::kPictureCacheLimit);
+}
+
+// The program names every picture it cannot load, once per path, through
+// the one cache; with naming off (a component alone) nothing is printed.
+class MissingPictureNames : public PictureCacheTest {
+protected:
+    void TearDown() override { compsupport::NameMissingPictures(false); }
+    // What the loads print.
+    static std::string Printed(const std::function<void()>& loads)
+    {
+        testing::internal::CaptureStdout();
+        loads();
+        return testing::internal::GetCapturedStdout();
+    }
+};
+
+TEST_F(MissingPictureNames, EachPictureThatCannotBeLoadedIsNamedOnce)
+{
+    testsupport::WritePicture("./Images/Good.png", 4, 4, 0x808080);
+    dir.WriteFile("Images/Broken.png", "not a picture");
+    Gtk::Image image;
+    const auto loads = [&image] {
+        for (int round = 0; round < 2; ++round) {
+            compsupport::LoadPicture("./Images/Missing.png");
+            compsupport::LoadPicture("./Images/Missing.png", 10, 10);
+            compsupport::SetPicture(image, "./Images/Broken.png", 20, 20, 0, "");
+            compsupport::LoadPicture("./Images/Good.png", 8, 8);
+            compsupport::LoadPicture("./Images/Good.png", 0, 8);  // no size asked: no fault of the file
+            CompBoolValRect lamp;                                 // a component library's own loads
+            lamp.SetImageStatus(1);
+        }
+    };
+    EXPECT_EQ("", Printed(loads)) << "naming off";
+    compsupport::NameMissingPictures(true);
+    EXPECT_EQ("Picture missing: ./Images/Missing.png\n"
+              "Picture missing: ./Images/Broken.png\n"
+              "Picture missing: ./Images/BoolValON.jpg\n",
+              Printed(loads));
+    EXPECT_EQ("", Printed(loads)) << "each path once";
+    compsupport::NameMissingPictures(true);
+    EXPECT_EQ("Picture missing: ./Images/Missing.png\n",
+              Printed([] { compsupport::LoadPicture("./Images/Missing.png"); }))
+        << "turned on again, it starts afresh";
 }
 
 // The label of a window, so its style follows the modifier colours.
