@@ -31,8 +31,8 @@ constexpr int kLastScreen = ScreenSoftwareVer;
 void SettingsBus::SetUp()
 {
     mue_sim::InProcessDevice().SetRecordFrames(false);  // long runs keep no frame list
+    LayoutTest::SetUp();   // the store's start values first, then this suite's own
     ResetSettings();
-    LayoutTest::SetUp();
     InfoPanel* panel = InfoPanel::getInstance();
     if (panel->m_MenuActive != 0)
         layout().menu_Button();
