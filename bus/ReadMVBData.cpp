@@ -28,10 +28,12 @@ ReadMVBData::~ReadMVBData() = default;
 namespace {
 
 // The inching speed in tenths that a stored speed stands for, halves away
-// from zero; the stored value has already been checked to fit.
+// from zero, counted as the inching screen counts them; the stored value has
+// already been checked to fit. The product is exact in double, so the cab's
+// x87 build counts the same.
 unsigned short SpeedInTenths(float speed)
 {
-    return static_cast<unsigned short>(std::lround(speed * 10.0f));
+    return static_cast<unsigned short>(std::lround(static_cast<double>(speed) * 10.0));
 }
 
 }  // namespace
