@@ -3,8 +3,9 @@
 #   cmake -S . -B build-i386 -DCMAKE_TOOLCHAIN_FILE=tools/i386.cmake
 # The compiler keeps Debian's i386 defaults (i686, x87 floating point), as
 # the cab's processor is not known to have SSE2. The system name is left
-# alone: the machine runs 32-bit programs itself, so the build still runs
-# its own picture generator and the tests.
+# alone: the machine runs 32-bit programs (itself, or through the emulator
+# that tools/run-tests-i386 registers), so the build still runs its own
+# picture generator and the tests.
 foreach(kind C CXX)
   set(CMAKE_${kind}_FLAGS_INIT -m32)
 endforeach()
