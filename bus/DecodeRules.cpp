@@ -115,7 +115,7 @@ void DecodeCab(ReadMVBData& s, const CabPorts& cab, bool roundPrimaryVoltage)
     s.LocoNumber = cab.x040[4];
     s.SecondLocoNumber = cab.x040[5];
 
-    const float battery = Scaled(cab.x020[10], 4096) * 100;
+    const float battery = AsFloat(Scaled(cab.x020[10], 4096) * 100);
     s.BatteryVoltage = battery;
     s.MainGaugeVoltage = battery;
     s.BatteryVoltageValue = static_cast<unsigned short>(battery);

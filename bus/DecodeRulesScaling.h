@@ -20,16 +20,26 @@ inline unsigned short AnyBit(unsigned short a, int ka, unsigned short b, int kb)
     return static_cast<unsigned short>(Bit(a, ka) | Bit(b, kb));
 }
 
+// The value rounded to float, as the store keeps it. The cab's x87 unit may
+// hold a float result in a register with 64 significant bits, where it
+// compares and truncates differently from the stored float; a store through
+// memory makes it round there as a 64-bit build does at every step.
+inline float AsFloat(float value)
+{
+    volatile float stored = value;
+    return stored;
+}
+
 // The word as an unsigned number, divided by d.
 inline float Scaled(unsigned short word, float d)
 {
-    return static_cast<float>(word) / d;
+    return AsFloat(static_cast<float>(word) / d);
 }
 
 // The word as a signed 16-bit number, divided by d.
 inline float SignedScaled(unsigned short word, float d)
 {
-    return static_cast<float>(static_cast<short>(word)) / d;
+    return AsFloat(static_cast<float>(static_cast<short>(word)) / d);
 }
 
 // The integer quotient of the word by d.
@@ -42,8 +52,8 @@ inline unsigned short Truncated(unsigned short word, unsigned d)
 // the stored value.
 inline float RoundedToTenth(float v)
 {
-    const float tenths = v * 10.0f;
-    return std::round(tenths) / 10.0f;
+    const float tenths = AsFloat(v * 10.0f);
+    return AsFloat(std::round(tenths) / 10.0f);
 }
 
 // round(word times multiplier / divisor times 10) / 10, halves away from
@@ -54,7 +64,7 @@ inline float WordTenths(unsigned short word, unsigned multiplier, unsigned divis
 {
     const unsigned long long scaled = 10ull * word * multiplier;
     const unsigned long long tenths = (2 * scaled + divisor) / (2ull * divisor);
-    return static_cast<float>(tenths) / 10.0f;
+    return AsFloat(static_cast<float>(tenths) / 10.0f);
 }
 
 // A 32-bit counter from its high and low words.

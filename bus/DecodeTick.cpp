@@ -3,6 +3,7 @@
 // the data-updated signal, in that order.
 #include "ReadMVBData.h"
 
+#include "DecodeRulesScaling.h"
 #include "KeypadLine.h"
 #include "SettingsFiles.h"
 
@@ -165,7 +166,7 @@ void ReadMVBData::PreparePort301()
     PutBit(DDU_301[0], kInchingSendBit, InchingSendFlag);
     if (DDU_300_flag[kFlagInching] == 1) {
         DDU_301[kInchingSpeedWord] = InchingSpeedTenths;
-        ActualSpeedVal = static_cast<float>(InchingSpeedTenths) / 10.0f;
+        ActualSpeedVal = decoderules::Scaled(InchingSpeedTenths, 10);
         settingsfiles::SaveActualSpeed(ActualSpeedVal);
     }
 

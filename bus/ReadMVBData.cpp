@@ -47,6 +47,7 @@ void ReadMVBData::LoadInchingSpeed()
     // inching screen does not send (and save) 0 before the driver has set
     // anything. Any other saved value stays on the screen for the driver to
     // step back into range and confirm; until then 0 goes out.
+    // The product is exact in double, so the cab's x87 build counts the same.
     const double speed = StoredActualSpeedVal;
     const long tenths = std::isfinite(speed) ? std::lround(speed * 10.0) : 0;
     const bool takes = tenths >= kLowestInchingTenths && tenths <= kHighestInchingTenths;

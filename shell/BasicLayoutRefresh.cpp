@@ -277,7 +277,7 @@ void BasicLayout::UpdateProgressBar()
         if (bar.value == bar.cache)
             continue;
         bar.cache = bar.value > bar.limit ? bar.limit : bar.value;
-        bar.bar.SetProgressBarInd(static_cast<float>(static_cast<double>(bar.cache) / bar.limit * 100));
+        bar.bar.SetProgressBarInd(compsupport::AsFloat(static_cast<long double>(bar.cache) / bar.limit * 100));
     }
 }
 

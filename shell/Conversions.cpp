@@ -1,5 +1,7 @@
 #include "Conversions.h"
 
+#include "CompSupport.h"
+
 #include <cmath>
 
 namespace {
@@ -29,7 +31,7 @@ float ClampSpeed(float kmh)
     return kmh > 180 ? 180 : kmh;
 }
 
-float SpeedNeedleAngle(float kmh) { return static_cast<float>(static_cast<double>(kmh) * 1.556 + 260); }
+float SpeedNeedleAngle(float kmh) { return compsupport::Linear(260, 1.556, kmh); }
 
 int CountNameChars(const std::string& listing)
 {

@@ -172,7 +172,7 @@ bool TitleBar::DrawSpeedometerIconNeedle(GdkEventExpose*)
         const double cy = needle->get_height() / 2.0;
         cr->save();
         cr->translate(cx, cy);
-        cr->rotate(NeedleAngle * M_PI / 180.0);
+        cr->rotate(compsupport::Radians(NeedleAngle));
         compsupport::SetSourcePicture(cr, needle, -cx, -cy, IconPictures[1], IconSurfaces[1]);
         cr->paint();
         cr->restore();

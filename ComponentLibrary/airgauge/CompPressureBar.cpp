@@ -39,13 +39,13 @@ void CompPressureBar::ConstructLayout()
 void CompPressureBar::SetPressureBarLeftInd(float percent)
 {
     compsupport::MoveArrow(compsupport::LeftSideOf(*this), compsupport::TractionYAlign(percent),
-                           percent / 100.0 * kFullTraction);
+                           compsupport::PercentOf(percent, kFullTraction));
 }
 
 void CompPressureBar::SetPressureBarRightInd(float percent)
 {
     compsupport::MoveArrow(compsupport::RightSideOf(*this), compsupport::BrakingYAlign(percent),
-                           percent / 100.0 * kFullBraking);
+                           compsupport::PercentOf(percent, kFullBraking));
 }
 
 bool CompPressureBar::FileExists(const std::string& path)

@@ -132,7 +132,7 @@ void CompProgressBarHolder::SetProgressBarInd(float percent)
         return;
     }
     BarBox.show();
-    BarWidth = static_cast<float>(percent * kPixelsPerPercent + 1.0);
+    BarWidth = compsupport::Linear(1.0, kPixelsPerPercent, percent);
     BarHeight = HolderHeight * 0.5f;
     // A negative percentage gives no bar rather than a negative size.
     compsupport::RequestSize(BarBox, BarWidth, BarHeight);

@@ -14,6 +14,7 @@
 #include <gtkmm/label.h>
 #include <gtkmm/widget.h>
 #include <pangomm/fontdescription.h>
+#include <cmath>
 #include <cstddef>
 #include <string>
 
@@ -28,6 +29,32 @@ bool FileExists(const std::string& path);
 void PrintStatement(unsigned debug, const std::string& text);
 
 // --- Numbers and pixels ---------------------------------------------------
+
+// The cab computes with the x87 unit, whose registers carry 64 significant
+// bits; a 64-bit build rounds every float or double step. Numbers the
+// display shows or places to the last digit come out the same on both when
+// a float step is rounded to float before its result is truncated, compared
+// or printed, and a chain of double steps runs in long double (the x87
+// format on both builds), rounded to float once at its end.
+
+// The value rounded to float. The store through memory makes the x87 build
+// round it; a cast alone may leave it in a register unrounded.
+inline float AsFloat(long double value)
+{
+    volatile float stored = static_cast<float>(value);
+    return stored;
+}
+
+// offset + slope x value with the double constants, in long double, rounded
+// to float once: bar positions, arrow alignments, needle angles.
+inline float Linear(double offset, double slope, long double value) { return AsFloat(offset + slope * value); }
+
+// What a bar's percentage stands for, percent / 100 x fullScale, in long
+// double; the value labels print it.
+inline long double PercentOf(float percent, double fullScale) { return percent / 100.0L * fullScale; }
+
+// An angle in degrees as radians for the toolkit, from long double steps.
+inline double Radians(float degrees) { return static_cast<double>(degrees * static_cast<long double>(M_PI) / 180); }
 
 // Largest size the X server takes for a window.
 constexpr int kLargestSize = 32767;
@@ -46,6 +73,10 @@ int Whole(double value);
 
 // Font size in points -> Pango units (1024ths of a point), truncated.
 inline int PangoSize(double points) { return Px(points * 1024.0); }
+
+// A font size given as a scale -> Pango units: the float product of scale
+// and factor, truncated (0.01 x 1433600 is 14336 as a float product).
+inline int PangoSizeOfScale(float scale, float factor) { return Px(AsFloat(scale * factor)); }
 
 // Size request from float settings through Whole (the toolkit refuses a
 // negative request; it draws a zero request as 1 pixel).

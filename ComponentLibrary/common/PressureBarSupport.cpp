@@ -33,22 +33,29 @@ void SetValueText(Gtk::Label& label, const std::string& text, const std::string&
 
 float TractionYAlign(float percent)
 {
-    return static_cast<float>(0.54 - 0.0053 * percent);
+    return Linear(0.54, -0.0053, percent);
 }
 
 float BrakingYAlign(float percent)
 {
-    return static_cast<float>(0.54 + 0.0046 * percent);
+    return Linear(0.54, 0.0046, percent);
 }
+
+namespace {
+
+// The effort as a percentage of its full scale, each float step rounded.
+float EffortPercent(float effort, float fullScale)
+{
+    return AsFloat(AsFloat(effort / fullScale) * 100);
+}
+
+}  // namespace
 
 float EffortYAlign(float effort)
 {
-    if (effort < 0) {
-        const float percent = -effort / 600 * 100;
-        return BrakingYAlign(percent);
-    }
-    const float percent = effort / 700 * 100;
-    return TractionYAlign(percent);
+    if (effort < 0)
+        return BrakingYAlign(EffortPercent(-effort, 600));
+    return TractionYAlign(EffortPercent(effort, 700));
 }
 
 void PutBar(Gtk::Fixed& gauge, const PressureBarSide& side)
@@ -65,7 +72,7 @@ void BuildSide(Gtk::Fixed& gauge, const PressureBarSide& side, float fontScale,
         side.ValueText = "0.0";
     SetValueText(side.ValueLabel, side.ValueText, valueColour);
     if (side.ValueBold != 0)
-        SetFont(side.ValueLabel, Px(fontScale * 1433600.0f), Weight::Bold);
+        SetFont(side.ValueLabel, PangoSizeOfScale(fontScale, 1433600.0f), Weight::Bold);
     PutChild(gauge, side.ValueLabel, side.ValueX, side.ValueY, side.ValueVisible != 0);
 
     SetPicture(side.IndicatorImage, side.IndicatorImagePath, side.IndicatorWidth,

@@ -62,7 +62,7 @@ bool PaintDial(Gtk::DrawingArea& dial, const DialPictures& pictures, float offse
 
     context->save();
     context->translate(pictures.PivotX, pictures.PivotY);
-    context->rotate(angle * M_PI / 180.0);
+    context->rotate(compsupport::Radians(angle));
     compsupport::SetSourcePicture(context, needle, pictures.NeedleX, pictures.NeedleY, surfaces[1].picture,
                                   surfaces[1].surface);
     context->paint();
@@ -204,7 +204,7 @@ void CompCircularGauge::ConstructLayout()
 
 void CompCircularGauge::UpdateSpeed(short speed)
 {
-    SpeedAngle = static_cast<float>(speed * 1.495 + 121.0);
+    SpeedAngle = compsupport::Linear(121.0, 1.495, speed);
     SpeedDial.queue_draw();
     ShowNumber(SpeedFormatter, speed, SpeedText, SpeedLabel);
 }
@@ -215,7 +215,7 @@ void CompCircularGauge::UpdateVolt(short volt)
         volt = 70;
     else if (volt > 150)
         volt = 150;
-    VoltAngle = static_cast<float>((volt - 70) * 1.25 + 310.0);
+    VoltAngle = compsupport::Linear(310.0, 1.25, volt - 70);
     VoltDial.queue_draw();
     ShowNumber(VoltFormatter, volt, VoltText, VoltLabel);
 }

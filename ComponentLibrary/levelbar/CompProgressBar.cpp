@@ -91,10 +91,10 @@ void CompProgressBar::ConstructLayout()
 void CompProgressBar::SetProgressBarInd(float percent)
 {
     IndicatorX = kIndicatorColumn;
-    IndicatorY = static_cast<float>(kIndicatorBottom - kIndicatorTravel * percent);
+    IndicatorY = compsupport::Linear(kIndicatorBottom, -kIndicatorTravel, percent);
     // An unknown scale picture leaves the value empty.
     if (const Scale* scale = ScaleOf(BackgroundImagePath))
-        ValueStream << percent / 100.0 * scale->fullScale;
+        ValueStream << compsupport::PercentOf(percent, scale->fullScale);
     ValueText = ValueStream.str();
     compsupport::ShowText(ValueLabel, ValueText);
     if (IndicatorImage.get_parent() == &GaugeFixed) {

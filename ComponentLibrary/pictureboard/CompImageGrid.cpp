@@ -103,7 +103,7 @@ void CompImageGrid::BuildCell(int row, int column)
     CellLabels[row][column] = caption;
 
     if (UseCustomFont == 1)
-        compsupport::SetFont(*caption, compsupport::Px(FontScale * 1835008.0f));
+        compsupport::SetFont(*caption, compsupport::PangoSizeOfScale(FontScale, 1835008.0f));
     caption->modify_fg(Gtk::STATE_NORMAL, compsupport::Colour(CaptionColour));
     captionBox->set_size_request(compsupport::Whole(CaptionWidth), compsupport::Whole(CaptionHeight));
     captionBox->pack_start(*caption, Gtk::PACK_EXPAND_WIDGET, 0);

@@ -28,7 +28,7 @@ void PackRow(Gtk::Box& screen, Gtk::Widget& row)
 // Share of a range whose width is already known to be positive.
 float Percent(long double offset, long double width)
 {
-    const float percent = static_cast<float>(offset / width * 100.0L);
+    const float percent = compsupport::AsFloat(offset / width * 100.0L);
     return std::isfinite(percent) ? percent : 0.0f;
 }
 
@@ -198,7 +198,7 @@ float BarPercent(float value, unsigned short min, unsigned short max)
 {
     if (max <= min)
         return 0.0f;
-    return Percent(value - static_cast<float>(min), static_cast<float>(max) - static_cast<float>(min));
+    return Percent(static_cast<long double>(value) - min, static_cast<long double>(max) - min);
 }
 
 float BarPercent(unsigned short value, unsigned short min, unsigned short max)

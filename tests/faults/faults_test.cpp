@@ -31,6 +31,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "ProgramSupport.h"
 #include "SettingsFiles.h"
 #include "TestSupport.h"
 
@@ -58,28 +59,7 @@ void WriteFile(const std::string& path, const std::string& content)
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
 
-// Starts a program with its output to a file, in a working directory.
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env, const std::string& output,
-            const std::string& workDir)
-{
-    const pid_t pid = ::fork();
-    if (pid != 0)
-        return pid;
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);  // nothing outlives its test
-    for (const std::string& e : env)
-        ::putenv(const_cast<char*>(e.c_str()));
-    const int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(out, 1);
-    ::dup2(out, 2);
-    if (::chdir(workDir.c_str()) != 0)
-        ::_exit(126);
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-}
+using testsupport::StartProgram;
 
 // The display's top-level window: its pixels, 0xRRGGBB each; empty while
 // it has none.
@@ -232,7 +212,7 @@ protected:
         std::vector<std::string> args = {MVBSIM_BIN, "--socket", Out("sim.sock"), "--log", Out("port301.log"),
                                          "--scenario", Out("scenario.scn")};
         args.insert(args.end(), extra.begin(), extra.end());
-        sim_ = Spawn(args, {}, Out("mvbsim.out"), dir_.path());
+        sim_ = StartProgram(args, {}, Out("mvbsim.out"), dir_.path());
         ASSERT_TRUE(WaitFor([this] { return ReadFile(Out("mvbsim.out")).find("listening") != std::string::npos; },
                             5000)) << ReadFile(Out("mvbsim.out"));
     }
@@ -245,7 +225,7 @@ protected:
         ASSERT_EQ(0, ::unlockpt(keypad_));
         env_ = {"CABDISPLAY_MVB=sim:" + Out("sim.sock"), std::string("CABDISPLAY_KEYPAD=") + ::ptsname(keypad_),
                 "CABDISPLAY_MEDIA=" + Work("media"), "G_DEBUG=fatal-criticals"};
-        display_ = Spawn({CABDISPLAY_BIN}, env_, Out("cabdisplay.out"), work_);
+        display_ = StartProgram({CABDISPLAY_BIN}, env_, Out("cabdisplay.out"), work_);
     }
 
     void Press(std::initializer_list<unsigned char> keys)

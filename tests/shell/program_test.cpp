@@ -3,9 +3,6 @@
 // screens; what it sends shows in mvbsim's port-301 log.
 #include <gtest/gtest.h>
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-
 #include <algorithm>
 #include <chrono>
 #include <dirent.h>
@@ -16,13 +13,13 @@
 #include <functional>
 #include <sstream>
 #include <string>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "ProgramSupport.h"
 #include "TestSupport.h"
 
 namespace {
@@ -39,25 +36,6 @@ const std::vector<unsigned char> kRightCode = {kDown, kDown, kRight, kEnter, kUp
 // Pauses between key bytes and while the program runs on are stretched like
 // the deadlines (the sanitizer tree polls more slowly).
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(testsupport::Scaled(ms))); }
-
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env, const std::string& output)
-{
-    const pid_t pid = ::fork();
-    if (pid != 0)
-        return pid;
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);  // no bench outlives its test
-    for (const std::string& e : env)
-        ::putenv(const_cast<char*>(e.c_str()));
-    const int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(out, 1);
-    ::dup2(out, 2);
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-}
 
 // One bench: a private directory, mvbsim with a scenario, the display.
 class Bench : public ::testing::Test {
@@ -80,7 +58,7 @@ protected:
         std::vector<std::string> args = {MVBSIM_BIN, "--socket", Path("sim.sock"), "--log", Path("port301.log"),
                                          "--scenario", Path("scenario.scn")};
         args.insert(args.end(), extra.begin(), extra.end());
-        sim_ = Spawn(args, {}, Path("mvbsim.out"));
+        sim_ = testsupport::StartProgram(args, {}, Path("mvbsim.out"), dir_.path());
         ASSERT_TRUE(WaitFor([this] { return Read("mvbsim.out").find("listening") != std::string::npos; }, 5000))
             << Read("mvbsim.out");
     }
@@ -103,7 +81,7 @@ protected:
         ::mkdir(Path("media").c_str(), 0755);
         env_ = {"CABDISPLAY_MVB=sim:" + Path("sim.sock"), "CABDISPLAY_KEYPAD=" + line,
                 "CABDISPLAY_MEDIA=" + Path("media"), "G_DEBUG=fatal-criticals"};
-        display_ = Spawn({CABDISPLAY_BIN}, env_, Path("cabdisplay.out"));
+        display_ = testsupport::StartProgram({CABDISPLAY_BIN}, env_, Path("cabdisplay.out"), dir_.path());
     }
 
     // Key bytes on the keypad line, one per poll.
@@ -177,43 +155,8 @@ protected:
             display_ = -1;
         }
     }
-    // Other test programs share the X server: a window of theirs may be gone
-    // between the tree query and the property read. Such errors are ignored.
-    static int IgnoreXError(Display*, XErrorEvent*) { return 0; }
     // The size of the display's mapped top-level window; 0x0 when none.
-    std::string WindowSize()
-    {
-        Display* x = XOpenDisplay(nullptr);
-        if (!x)
-            return "no X";
-        const XErrorHandler previous = XSetErrorHandler(&Bench::IgnoreXError);
-        std::string size = "0x0";
-        const Atom pidAtom = XInternAtom(x, "_NET_WM_PID", True);
-        Window root = DefaultRootWindow(x), parent = 0, *children = nullptr;
-        unsigned count = 0;
-        if (pidAtom != None && XQueryTree(x, root, &root, &parent, &children, &count)) {
-            for (unsigned i = 0; i < count; ++i) {
-                Atom type;
-                int format;
-                unsigned long items = 0, after = 0;
-                unsigned char* data = nullptr;
-                if (XGetWindowProperty(x, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items,
-                                       &after, &data) == Success && data && items == 1) {
-                    const pid_t owner = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data));
-                    XWindowAttributes a;
-                    if (owner == display_ && XGetWindowAttributes(x, children[i], &a) && a.map_state == IsViewable)
-                        size = std::to_string(a.width) + "x" + std::to_string(a.height);
-                }
-                if (data)
-                    XFree(data);
-            }
-            XFree(children);
-        }
-        XSync(x, False);
-        XCloseDisplay(x);
-        XSetErrorHandler(previous);
-        return size;
-    }
+    std::string WindowSize() { return testsupport::WindowSize(display_); }
     void ExpectNoCritical()
     {
         const std::string output = Read("cabdisplay.out");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <gtkmm/window.h>
 
+#include <ios>
 #include <memory>
 
 #include "BarsTestUtil.h"
@@ -395,6 +396,27 @@ TEST_F(EffortBarTest, ArrowIsDrawnAtItsPlaceInTheBar)
         EXPECT_EQ(bar.RightIndicatorImage.get_allocation().get_height(), 18);
     }
     window.remove();
+}
+
+// The arrow's place is float steps (effort / full scale, times 100) and a
+// double sum stored as float. The cab's x87 unit keeps more bits than a
+// float between the steps; rounded at each step the setting is the same to
+// the last bit there as here (these efforts came out one or two bits off).
+TEST_F(EffortBarTest, ArrowPlaceIsTheSameFloatOnEveryBuild)
+{
+    const struct {
+        float effort;
+        float yalign;
+    } cases[] = {{200, 0x1.8de5aap-2f},  {500, 0x1.4a9b0ep-3f},  {1000, -0x1.bcb568p-3f},
+                 {18.6f, 0x1.0d4504p-1f}, {22.6f, 0x1.0bb80cp-1f}, {-345.6f, 0x1.9c23b8p-1f}};
+    CompPressureBar1 bar;
+    bar.ConstructLayout();
+    for (const auto& c : cases) {
+        bar.SetPressureBarLeftInd(c.effort, 0);
+        EXPECT_EQ(bar.LeftYAlign, c.yalign) << c.effort << ": " << std::hexfloat << bar.LeftYAlign;
+        bar.SetPressureBarRightInd(c.effort, 0);
+        EXPECT_EQ(bar.RightYAlign, c.yalign) << c.effort << ": " << std::hexfloat << bar.RightYAlign;
+    }
 }
 
 class PercentBarTest : public BarsTest {};
