@@ -10,6 +10,9 @@
 #include <cairomm/surface.h>
 #include <gdkmm/color.h>
 #include <gdkmm/pixbuf.h>
+#include <gdkmm/rectangle.h>
+#include <gtkmm/alignment.h>
+#include <gtkmm/fixed.h>
 #include <gtkmm/image.h>
 #include <gtkmm/label.h>
 #include <gtkmm/widget.h>
@@ -127,6 +130,22 @@ bool ShowText(Gtk::Label& label, const std::string& text);
 bool ShowForeground(Gtk::Widget& widget, const Gdk::Color& colour);
 // The same for the background colour.
 bool ShowBackground(Gtk::Widget& widget, const Gdk::Color& colour);
+
+// --- Moves on a shown screen ----------------------------------------------
+// The toolkit's own moves lay the whole window out again and redraw the whole
+// container (a whole bar for one arrow). These redraw only the old and the
+// new place of what moved. Off screen, or when the move would change the
+// container's size, they do what the toolkit's move does.
+
+// Moves a child of a fixed container to x,y.
+void MoveChild(Gtk::Fixed& fixed, Gtk::Widget& child, int x, int y);
+
+// Sets an alignment's place and scale of its child (each kept within 0..1).
+void SetAlignment(Gtk::Alignment& alignment, float xalign, float yalign, float xscale, float yscale);
+
+// The smallest rectangle holding every pixel of the picture that is not fully
+// transparent (the whole picture when it has no alpha); empty when it has none.
+Gdk::Rectangle InkedArea(const Glib::RefPtr<Gdk::Pixbuf>& picture);
 
 // --- Text -----------------------------------------------------------------
 
