@@ -115,6 +115,8 @@ unsigned short BasicLayout::throttlepossition = 0;
 
 void BasicLayout::UpdateValues()
 {
+    // Each picture file is checked once per refresh, however often it is shown.
+    compsupport::PictureCheckRound pictureCheck;
     ReadMVBData& store = Store();
     const unsigned short code = store.FaultCode;
     if (code <= 10100) {

@@ -80,15 +80,28 @@ void SetFont(Gtk::Widget& widget, int pangoUnits, Weight weight = Weight::Theme)
 
 // Every picture of the display is decoded through one cache, shared by the
 // program and all component libraries: one decoded picture per file and
-// size. Each use checks the file (size, times, inode), so a picture replaced
-// on disk is decoded again and a removed one counts as missing. A file
-// changed within the last two seconds is decoded on every use, since its
-// time stamps cannot yet tell two versions apart. The cache keeps at most
-// kPictureCacheLimit pictures, dropping the one used longest ago.
+// size. Each use checks the file (size, times, inode; within a check round
+// below, the first use), so a picture replaced on disk is decoded again and
+// a removed one counts as missing. A file changed within the last two
+// seconds is decoded on every check, since its time stamps cannot yet tell
+// two versions apart. The cache keeps at most kPictureCacheLimit pictures,
+// dropping the one used longest ago.
 constexpr std::size_t kPictureCacheLimit = 128;
 
 // Pictures the cache holds now.
 std::size_t PictureCacheEntries();
+
+// One refresh of the display loads the same few pictures many times (a grid
+// of lamps turns on and off): while a round lasts, each picture is checked
+// against its file once, and later loads of it take what that check found.
+// A file changed during the round is followed from the next round on.
+class PictureCheckRound {
+public:
+    PictureCheckRound();
+    ~PictureCheckRound();
+    PictureCheckRound(const PictureCheckRound&) = delete;
+    PictureCheckRound& operator=(const PictureCheckRound&) = delete;
+};
 
 // Loads a picture at the file's own size; null when the file is missing or
 // cannot be decoded (a broken file never throws). The picture is shared:
