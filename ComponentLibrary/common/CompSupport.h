@@ -156,6 +156,15 @@ void MoveChild(Gtk::Fixed& fixed, Gtk::Widget& child, int x, int y);
 // Sets an alignment's place and scale of its child (each kept within 0..1).
 void SetAlignment(Gtk::Alignment& alignment, float xalign, float yalign, float xscale, float yscale);
 
+// Every text and picture drawn into a window is cut to each piece of the
+// window's part waiting to be drawn again; with many pieces (a grid whose
+// cells changed) the cutting cost more than drawing the few pixels between
+// them. When the part waiting in the widget's window is split into more than
+// kRedrawPieces rectangles, it is drawn again as the one rectangle holding
+// them. Nothing happens to a window with nothing waiting or without a window.
+constexpr int kRedrawPieces = 4;
+void GatherRedraw(Gtk::Widget& widget);
+
 // The smallest rectangle holding every pixel of the picture that is not fully
 // transparent (the whole picture when it has no alpha); empty when it has none.
 Gdk::Rectangle InkedArea(const Glib::RefPtr<Gdk::Pixbuf>& picture);

@@ -1,7 +1,8 @@
-// Moves of a child on a shown screen that redraw only its old and new place.
-// A fixed container and an alignment keep the places of their children in
-// their own records; the records are changed here and the child alone is
-// given its new place, the way the container itself would give it.
+// Redraws on a shown screen: moves of a child that redraw only its old and
+// new place (a fixed container and an alignment keep the places of their
+// children in their own records; the records are changed here and the child
+// alone is given its new place, the way the container itself would give it),
+// and a window's waiting redraw gathered into one rectangle.
 #include "CompSupport.h"
 
 #include <gtk/gtk.h>
@@ -109,6 +110,28 @@ void SetAlignment(Gtk::Alignment& alignment, float xalign, float yalign, float x
     // The alignment places its child again inside its own unchanged area.
     GtkAllocation area = *alignment.get_allocation().gobj();
     g_signal_emit_by_name(record, "size-allocate", &area);
+}
+
+void GatherRedraw(Gtk::Widget& widget)
+{
+    GdkWindow* window = widget.get_has_window() && widget.get_window() ? widget.get_window()->gobj() : nullptr;
+    if (!window)
+        return;
+    GdkRegion* waiting = gdk_window_get_update_area(window);  // taken from the window
+    if (!waiting)
+        return;
+    GdkRectangle* pieces = nullptr;
+    int count = 0;
+    gdk_region_get_rectangles(waiting, &pieces, &count);
+    g_free(pieces);
+    if (count > kRedrawPieces) {
+        GdkRectangle whole;
+        gdk_region_get_clipbox(waiting, &whole);
+        gdk_window_invalidate_rect(window, &whole, FALSE);
+    } else {
+        gdk_window_invalidate_region(window, waiting, FALSE);
+    }
+    gdk_region_destroy(waiting);
 }
 
 Gdk::Rectangle InkedArea(const Glib::RefPtr<Gdk::Pixbuf>& picture)

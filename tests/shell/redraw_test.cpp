@@ -67,6 +67,9 @@ const Step kSteps[] = {
     {"SpeedAgain", {{1020, 3, 900}}, kGauge, 270 * 260 / 4, kTitleBarSpeed, true},
     {"OneStatusCell", {{1035, 1, B(14)}}, kMiniStatus, 55 * 30, 0, false},
     {"OneStatusCellBack", {{1035, 1, 0}}, kMiniStatus, 55 * 30, 0, false},
+    // Many cells at once: drawn in one piece, still nothing laid out.
+    {"ManyStatusCells", {{1035, 1, 0x3FFF & 0xC0FF}}, kMiniStatus, 280 * 205, 0, false},
+    {"ManyStatusCellsBack", {{1035, 1, 0}}, kMiniStatus, 280 * 205, 0, false},
     {"EverythingEven", Everything(false), kNowhere, 0, 0, true},
     {"EverythingOdd", Everything(true), kNowhere, 0, 0, true},
     {"EverythingEvenAgain", Everything(false), kNowhere, 0, 0, true},

@@ -12,6 +12,7 @@
 #include <gtkmm/image.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -222,6 +223,52 @@ TEST_F(RedrawTest, PictureSwappedOffScreenIsShownOnItsFirstDraw)
     const guint8* first = shown->get_pixels();
     EXPECT_EQ(first[0], 0x00);
     EXPECT_EQ(first[1], 0xff);
+}
+
+// A row of lamps in a box with a window of its own, 20 x 10 each, 10 apart.
+struct LampRow {
+    Gtk::EventBox box;
+    Gtk::Fixed fixed;
+    Gtk::Image lamps[8];
+    LampRow()
+    {
+        for (int i = 0; i < 8; ++i) {
+            compsupport::ShowPicture(lamps[i], compsupport::LoadPicture("Images/Red.png"));
+            fixed.put(lamps[i], 5 + 30 * i, 5);
+        }
+        box.add(fixed);
+    }
+};
+
+TEST_F(RedrawTest, ManyChangedCellsAreDrawnInOnePiece)
+{
+    const Glib::RefPtr<Gdk::Pixbuf> green = compsupport::LoadPicture("Images/Green.png");
+    LampRow row;
+    testsupport::RedrawProbe probe(row.box, 250, 20);
+    struct Case {
+        std::vector<int> lamps;
+        long drawn;  // pixels drawn again
+    };
+    const Case cases[] = {
+        {{0, 1, 2, 3, 4, 5, 6, 7}, (7 * 30 + 20) * 10},  // one piece from the first lamp to the last
+        {{2, 3, 4, 5, 6}, (4 * 30 + 20) * 10},
+        {{1, 6}, 2 * 20 * 10},                       // few pieces stay apart
+        {{3}, 20 * 10},
+    };
+    for (const Case& c : cases) {
+        for (int i : c.lamps)
+            compsupport::ShowPicture(row.lamps[i], row.lamps[i].get_pixbuf() == green
+                                                        ? compsupport::LoadPicture("Images/Red.png")
+                                                        : green);
+        compsupport::GatherRedraw(row.box);
+        compsupport::GatherRedraw(row.fixed);  // no window of its own: nothing to gather
+        probe.Settle();
+        EXPECT_EQ(probe.DrawnPixels(), c.drawn) << c.lamps.size() << " lamps";
+        EXPECT_EQ(probe.StaleArea(), "");
+    }
+    compsupport::GatherRedraw(row.box);  // nothing waiting
+    probe.Settle();
+    EXPECT_EQ(probe.DrawnPixels(), 0);
 }
 
 // A picture with the given pixels opaque (all others fully transparent).
