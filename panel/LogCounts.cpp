@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <unistd.h>
@@ -24,86 +25,72 @@ bool SameFile(const struct stat& a, const struct stat& b)
 }
 
 // Reads log text line by line as the whole-log count does: a line ends at a
-// line feed, and a last line without one counts too. For each line it notes
-// the fault labels it contains and the value of its last digit run; a line
-// that contains labels sets their counts.
+// line feed, and a last line without one counts too. A line that contains
+// fault labels sets their counts to the value of its last digit run.
 class LineScanner {
 public:
     explicit LineScanner(std::map<std::string, LastCount>& counts) : counts_(counts) {}
 
     void Feed(const char* bytes, std::size_t size)
     {
-        for (std::size_t i = 0; i < size; ++i)
-            Take(bytes[i]);
+        const char* end = bytes + size;
+        while (bytes < end) {
+            const char* feed = static_cast<const char*>(std::memchr(bytes, '\n', end - bytes));
+            if (!feed) {
+                partial_.append(bytes, end);  // the line goes on in the next bytes
+                return;
+            }
+            if (partial_.empty()) {
+                ScanLine(bytes, feed - bytes);
+            } else {
+                partial_.append(bytes, feed);
+                ScanLine(partial_.data(), partial_.size());
+                partial_.clear();
+            }
+            bytes = feed + 1;
+        }
     }
 
     // End of the text: a torn last line is a line.
     void Finish()
     {
-        if (lineLength_ > 0)
-            EndLine();
+        if (!partial_.empty())
+            ScanLine(partial_.data(), partial_.size());
+        partial_.clear();
     }
 
 private:
-    void Take(char c)
+    void ScanLine(const char* line, std::size_t size)
     {
-        if (c == '\n') {
-            EndLine();
-            return;
-        }
-        ++lineLength_;
-        window_[lineLength_ % 7] = c;
-        if (lineLength_ >= 7 && IsDigit(c))
-            NoteLabelEndingHere();
-        if (!IsDigit(c)) {
-            inRun_ = false;
-            return;
-        }
-        if (!inRun_) {
-            inRun_ = hasRun_ = true;
-            runValue_ = 0;
-            runTooLong_ = false;
-        }
-        if (!runTooLong_) {
-            runValue_ = runValue_ * 10 + (c - '0');
-            runTooLong_ = runValue_ > INT_MAX;
-        }
-    }
-
-    // A character of the line: 0 the last one taken, 6 the one six before.
-    char Back(int fromEnd) const { return window_[(lineLength_ - fromEnd) % 7]; }
-
-    void NoteLabelEndingHere()
-    {
-        if (Back(6) != 'F' || Back(1) != 'P')
-            return;
-        for (int i = 2; i <= 5; ++i)
-            if (!IsDigit(Back(i)))
-                return;
-        std::string label(7, ' ');
-        for (int i = 0; i < 7; ++i)
-            label[i] = Back(6 - i);
-        labels_.push_back(label);
-    }
-
-    void EndLine()
-    {
-        // A line with a label always has a digit run: the label's own.
-        const LastCount last{hasRun_, runTooLong_ ? 0 : static_cast<int>(runValue_)};
-        for (const std::string& label : labels_)
-            counts_[label] = last;
         labels_.clear();
-        lineLength_ = 0;
-        inRun_ = hasRun_ = runTooLong_ = false;
-        runValue_ = 0;
+        for (std::size_t at = 0; at + 7 <= size; ++at) {
+            const char* f = static_cast<const char*>(std::memchr(line + at, 'F', size - 7 - at + 1));
+            if (!f)
+                break;
+            at = f - line;
+            if (f[5] == 'P' && IsDigit(f[1]) && IsDigit(f[2]) && IsDigit(f[3]) && IsDigit(f[4]) && IsDigit(f[6]))
+                labels_.emplace_back(f, 7);
+        }
+        if (labels_.empty())
+            return;
+        // The last run of digits; a line with a label always has one.
+        std::size_t last = size;
+        while (last > 0 && !IsDigit(line[last - 1]))
+            --last;
+        std::size_t first = last;
+        while (first > 0 && IsDigit(line[first - 1]))
+            --first;
+        long long value = 0;
+        for (std::size_t i = first; i < last && value <= INT_MAX; ++i)
+            value = value * 10 + (line[i] - '0');
+        const LastCount count{true, value > INT_MAX ? 0 : static_cast<int>(value)};
+        for (const std::string& label : labels_)
+            counts_[label] = count;
     }
 
     std::map<std::string, LastCount>& counts_;
-    char window_[7] = {};
-    unsigned long long lineLength_ = 0;
+    std::string partial_;
     std::vector<std::string> labels_;
-    bool inRun_ = false, hasRun_ = false, runTooLong_ = false;
-    long long runValue_ = 0;
 };
 
 // Any label: the log read whole, line by line; a line that contains the
