@@ -28,7 +28,7 @@ struct Step {
     GdkRectangle area;           // where it draws
     long mostPixels;             // drawn in that area at most (0: not checked)
     long elsewhere;              // drawn outside it at most (the clock left out)
-    bool laidOut;                // whether the window may be laid out again
+    bool laidOut;                // whether the status grid may be laid out again
 };
 
 const GdkRectangle kAmpBar = {5, 64, 96, 270};
@@ -121,17 +121,22 @@ TEST_F(MainScreenRedraw, EachRefreshLeavesWhatAWholeRedrawDraws)
 {
     for (const Step& step : kSteps) {
         SCOPED_TRACE(step.name);
-        const int layoutsBefore = probe->Layouts();
+        // The clock of the title bar may lay its own label out meanwhile;
+        // what counts is whether the status grid was laid out again.
+        int gridLayouts = 0;
+        sigc::connection counting =
+            layout().m_MiniStatusGrid.signal_size_allocate().connect([&gridLayouts](Gtk::Allocation&) { ++gridLayouts; });
         Bus(step.words);
         probe->Settle();
         if (step.mostPixels > 0) {
             EXPECT_GT(probe->DrawnPixelsIn(step.area), 0);
-            EXPECT_LE(probe->DrawnPixelsIn(step.area), step.mostPixels) << "total " << probe->DrawnPixels() << " layouts " << probe->Layouts() - layoutsBefore;
+            EXPECT_LE(probe->DrawnPixelsIn(step.area), step.mostPixels) << "all drawn " << probe->DrawnPixels();
             EXPECT_LE(probe->DrawnPixels() - probe->DrawnPixelsIn(step.area) - probe->DrawnPixelsIn(kClock),
                       step.elsewhere);
         }
+        counting.disconnect();
         if (!step.laidOut) {
-            EXPECT_EQ(probe->Layouts(), layoutsBefore);
+            EXPECT_EQ(gridLayouts, 0);
         }
         EXPECT_EQ(probe->StaleArea(kClock), "");
     }
