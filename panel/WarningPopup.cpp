@@ -93,10 +93,12 @@ void WarningPopup::WriteLogRow()
     TextStream.str("");
     TextStream << static_cast<short>(LogLineCounter + 1);
     const std::string fields[6] = {CodeText, PriorityText, SubsystemText, EventTimeText, LookUpFields[2], CountText};
-    if (!faultlog::AppendRow(faultlog::kLogFile, faultlog::LogRow(TextStream.str(), fields))) {
+    const std::string row = faultlog::LogRow(TextStream.str(), fields);
+    if (!faultlog::AppendRow(faultlog::kLogFile, row)) {
         std::cout << "ERROR IN OPENING FILE" << std::endl;
         return;
     }
+    Counts.Appended(row);
     ++LogLineCounter;
 }
 
@@ -121,25 +123,12 @@ void WarningPopup::ReadLookUpData1(std::string label)
 void WarningPopup::RetriveCount(std::string label)
 {
     CountText.clear();
-    std::ifstream log(faultlog::kLogFile);
-    if (!log.is_open()) {
+    faultlog::LastCount last;
+    if (!Counts.Find(label, last)) {
         std::cout << "Error Opening Diagnostic Data File" << std::endl;
         CountText = "0";
         return;
     }
-    std::string line;
-    std::string run;
-    while (std::getline(log, line)) {
-        std::cout << "LINEDATA " << line << std::endl;
-        if (line.find(label) == std::string::npos) {
-            std::cout << "Not Contains " << label << std::endl;
-            continue;
-        }
-        std::cout << "Contains" << std::endl;
-        if (faultlog::LastDigitRun(line, run)) {
-            CountText = run;
-            std::cout << "Breaked " << std::endl;
-        }
-    }
-    if (CountText.empty() || faultlog::CountValue(CountText) == 200) CountText = "0";
+    // No line with the label, or the wrap at 200: the count starts again.
+    CountText = !last.found || last.value == 200 ? "0" : std::to_string(last.value);
 }

@@ -13,6 +13,8 @@
 #include <sstream>
 #include <string>
 
+#include "LogCounts.h"
+
 class WarningPopup : public Gtk::Fixed {
 public:
     WarningPopup();
@@ -23,7 +25,8 @@ public:
     void UpdateFaultMessage1(unsigned short code, std::string, std::string);
     // Fills LookUpFields from the first table line whose label matches.
     void ReadLookUpData1(std::string label);
-    // Sets CountText from the last log line that contains the label.
+    // Sets CountText from the last log line that contains the label: its
+    // last count as a plain number, "0" when there is none or it is 200.
     void RetriveCount(std::string label);
 
     std::string LookUpFields[4];   // label, subsystem text, message, detail
@@ -43,6 +46,9 @@ public:
 private:
     void ClearTextRows();
     void WriteLogRow();
+
+    // The counts of the log, read whole only when it changed under us.
+    faultlog::LogCounts Counts;
 };
 
 #endif

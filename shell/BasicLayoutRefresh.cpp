@@ -115,6 +115,8 @@ unsigned short BasicLayout::throttlepossition = 0;
 
 void BasicLayout::UpdateValues()
 {
+    // Each picture file is checked once per refresh, however often it is shown.
+    compsupport::PictureCheckRound pictureCheck;
     ReadMVBData& store = Store();
     const unsigned short code = store.FaultCode;
     if (code <= 10100) {
@@ -138,6 +140,11 @@ void BasicLayout::UpdateValues()
     }
     for (const RefreshStep* step = RefreshPlan(static_cast<short>(m_ShownScreen)); *step != RefreshStep::End; ++step)
         RunRefreshStep(*step);
+    // Grids whose cells changed together are drawn again in one piece.
+    Gtk::Widget* const grids[] = {&m_MiniStatusBox, &m_MiniStateBox, &m_PressureStatusBox, &m_MotorStatusBox,
+                                  &m_IndicatorImageGrid.FrameBox};
+    for (Gtk::Widget* grid : grids)
+        compsupport::GatherRedraw(*grid);
 }
 
 void BasicLayout::PutFaultPopup()

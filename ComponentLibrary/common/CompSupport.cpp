@@ -82,11 +82,37 @@ void SetFont(Gtk::Widget& widget, int pangoUnits, Weight weight)
     widget.modify_font(Font(pangoUnits, weight));
 }
 
+namespace {
+
+// Puts a picture of the shown picture's size into the image in its place:
+// the image keeps its size, so only its own area is drawn again and nothing
+// is laid out (setting a picture the usual way lays the whole window out
+// again). False when the image shows no picture of that size.
+bool SwapSameSize(Gtk::Image& image, const Glib::RefPtr<Gdk::Pixbuf>& picture)
+{
+    GtkImage* record = image.gobj();
+    if (record->storage_type != GTK_IMAGE_PIXBUF)
+        return false;
+    GdkPixbuf* shown = record->data.pixbuf.pixbuf;
+    if (!shown || gdk_pixbuf_get_width(shown) != picture->get_width() ||
+        gdk_pixbuf_get_height(shown) != picture->get_height())
+        return false;
+    record->data.pixbuf.pixbuf = static_cast<GdkPixbuf*>(g_object_ref(picture->gobj()));
+    g_object_unref(shown);
+    g_object_notify(G_OBJECT(record), "pixbuf");
+    image.queue_draw();
+    return true;
+}
+
+}  // namespace
+
 bool ShowPicture(Gtk::Image& image, const Glib::RefPtr<Gdk::Pixbuf>& picture)
 {
     if (!picture)
         return false;
-    if (image.get_storage_type() != Gtk::IMAGE_PIXBUF || image.get_pixbuf() != picture)
+    if (image.get_storage_type() == Gtk::IMAGE_PIXBUF && image.get_pixbuf() == picture)
+        return true;
+    if (!SwapSameSize(image, picture))
         image.set(picture);
     return true;
 }

@@ -10,6 +10,9 @@
 #include <cairomm/surface.h>
 #include <gdkmm/color.h>
 #include <gdkmm/pixbuf.h>
+#include <gdkmm/rectangle.h>
+#include <gtkmm/alignment.h>
+#include <gtkmm/fixed.h>
 #include <gtkmm/image.h>
 #include <gtkmm/label.h>
 #include <gtkmm/widget.h>
@@ -108,11 +111,12 @@ void SetFont(Gtk::Widget& widget, int pangoUnits, Weight weight = Weight::Theme)
 
 // Every picture of the display is decoded through one cache, shared by the
 // program and all component libraries: one decoded picture per file and
-// size. Each use checks the file (size, times, inode), so a picture replaced
-// on disk is decoded again and a removed one counts as missing. A file
-// changed within the last two seconds is decoded on every use, since its
-// time stamps cannot yet tell two versions apart. The cache keeps at most
-// kPictureCacheLimit pictures, dropping the one used longest ago.
+// size. Each use checks the file (size, times, inode; within a check round
+// below, the first use), so a picture replaced on disk is decoded again and
+// a removed one counts as missing. A file changed within the last two
+// seconds is decoded on every check, since its time stamps cannot yet tell
+// two versions apart. The cache keeps at most kPictureCacheLimit pictures,
+// dropping the one used longest ago.
 constexpr std::size_t kPictureCacheLimit = 128;
 
 // Pictures the cache holds now.
@@ -124,6 +128,18 @@ std::size_t PictureCacheEntries();
 // at start; components alone stay silent. Turning it on starts with no path
 // named yet.
 void NameMissingPictures(bool on);
+
+// One refresh of the display loads the same few pictures many times (a grid
+// of lamps turns on and off): while a round lasts, each picture is checked
+// against its file once, and later loads of it take what that check found.
+// A file changed during the round is followed from the next round on.
+class PictureCheckRound {
+public:
+    PictureCheckRound();
+    ~PictureCheckRound();
+    PictureCheckRound(const PictureCheckRound&) = delete;
+    PictureCheckRound& operator=(const PictureCheckRound&) = delete;
+};
 
 // Loads a picture at the file's own size; null when the file is missing or
 // cannot be decoded (a broken file never throws). The picture is shared:
@@ -191,6 +207,31 @@ std::string FitText(Gtk::Label& label, const std::string& text, const TextBox& b
 
 // FitText, shown through ShowText.
 bool ShowFitted(Gtk::Label& label, const std::string& text, const TextBox& box);
+
+// --- Moves on a shown screen ----------------------------------------------
+// The toolkit's own moves lay the whole window out again and redraw the whole
+// container (a whole bar for one arrow). These redraw only the old and the
+// new place of what moved. Off screen, or when the move would change the
+// container's size, they do what the toolkit's move does.
+
+// Moves a child of a fixed container to x,y.
+void MoveChild(Gtk::Fixed& fixed, Gtk::Widget& child, int x, int y);
+
+// Sets an alignment's place and scale of its child (each kept within 0..1).
+void SetAlignment(Gtk::Alignment& alignment, float xalign, float yalign, float xscale, float yscale);
+
+// Every text and picture drawn into a window is cut to each piece of the
+// window's part waiting to be drawn again; with many pieces (a grid whose
+// cells changed) the cutting cost more than drawing the few pixels between
+// them. When the part waiting in the widget's window is split into more than
+// kRedrawPieces rectangles, it is drawn again as the one rectangle holding
+// them. Nothing happens to a window with nothing waiting or without a window.
+constexpr int kRedrawPieces = 4;
+void GatherRedraw(Gtk::Widget& widget);
+
+// The smallest rectangle holding every pixel of the picture that is not fully
+// transparent (the whole picture when it has no alpha); empty when it has none.
+Gdk::Rectangle InkedArea(const Glib::RefPtr<Gdk::Pixbuf>& picture);
 
 // --- Text -----------------------------------------------------------------
 

@@ -115,6 +115,13 @@ public:
 
     std::size_t Size() const { return entries_.size(); }
 
+    void BeginRound()
+    {
+        if (rounds_++ == 0)
+            ++round_;
+    }
+    void EndRound() { --rounds_; }
+
 private:
     typedef std::tuple<std::string, int, int> Key;
     struct Entry {
@@ -122,23 +129,30 @@ private:
         Glib::RefPtr<Gdk::Pixbuf> picture;
         bool settled;
         unsigned long long lastUse;
+        unsigned long long checkedInRound;  // 0: outside a round
     };
 
     Glib::RefPtr<Gdk::Pixbuf> Find(const std::string& path, int width, int height)
     {
         const Key key(path, width, height);
+        auto found = entries_.find(key);
+        if (found != entries_.end() && rounds_ > 0 && found->second.checkedInRound == round_) {
+            found->second.lastUse = ++uses_;
+            return found->second.picture;  // checked earlier in this refresh
+        }
         FileStamp stamp;
         if (!Stamp(path, stamp)) {
             entries_.erase(key);
             return Glib::RefPtr<Gdk::Pixbuf>();
         }
-        auto found = entries_.find(key);
+        const unsigned long long checked = rounds_ > 0 ? round_ : 0;
         if (found != entries_.end() && found->second.stamp == stamp && found->second.settled) {
             found->second.lastUse = ++uses_;
+            found->second.checkedInRound = checked;
             return found->second.picture;  // null for a file that stays broken
         }
         const timespec decoded = Now();
-        Entry entry{stamp, Decode(path, width, height), SettledBefore(stamp.changed, decoded), ++uses_};
+        Entry entry{stamp, Decode(path, width, height), SettledBefore(stamp.changed, decoded), ++uses_, checked};
         if (found != entries_.end()) {
             found->second = entry;
         } else {
@@ -163,6 +177,8 @@ private:
     unsigned long long uses_ = 0;
     bool nameMissing_ = false;
     std::set<std::string> named_;  // paths named since naming was turned on
+    unsigned long long round_ = 0;  // the current or last check round, from 1
+    int rounds_ = 0;                // rounds open now (a round may hold another)
 };
 
 }  // namespace
@@ -170,6 +186,10 @@ private:
 std::size_t PictureCacheEntries() { return PictureCache::Get().Size(); }
 
 void NameMissingPictures(bool on) { PictureCache::Get().NameMissing(on); }
+
+PictureCheckRound::PictureCheckRound() { PictureCache::Get().BeginRound(); }
+
+PictureCheckRound::~PictureCheckRound() { PictureCache::Get().EndRound(); }
 
 Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path)
 {

@@ -92,8 +92,8 @@ void MoveArrow(const PressureBarSide& side, float yalign, double value)
     side.ValueStream << value;
     side.ValueText = side.ValueStream.str();
     ShowText(side.ValueLabel, side.ValueText);
-    side.IndicatorAlignment.set(side.XAlign, side.YAlign, side.XScale, side.YScale);
-    side.IndicatorAlignment.queue_draw();
+    // Only the arrow's old and new place are drawn again, not the whole bar.
+    SetAlignment(side.IndicatorAlignment, side.XAlign, side.YAlign, side.XScale, side.YScale);
     side.ValueStream.str("");
     side.ValueStream.clear();
 }

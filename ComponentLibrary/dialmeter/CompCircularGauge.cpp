@@ -3,6 +3,7 @@
 #include "CompSupport.h"
 
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -68,6 +69,53 @@ bool PaintDial(Gtk::DrawingArea& dial, const DialPictures& pictures, float offse
     context->paint();
     context->restore();
     return true;
+}
+
+// The part of the dial window the needle covers when turned by angle degrees:
+// the needle picture's inked rectangle turned about the pivot as PaintDial
+// paints it, widened by two pixels for the smoothing of the turned picture.
+Gdk::Rectangle NeedleArea(const DialPictures& pictures, const Gdk::Rectangle& inked, float offsetX,
+                          float offsetY, float angle)
+{
+    const double radians = angle * M_PI / 180.0;
+    const double c = std::cos(radians);
+    const double s = std::sin(radians);
+    double left = 0, top = 0, right = 0, bottom = 0;
+    for (int corner = 0; corner < 4; ++corner) {
+        const double u = inked.get_x() + (corner & 1 ? inked.get_width() : 0) + pictures.NeedleX;
+        const double v = inked.get_y() + (corner & 2 ? inked.get_height() : 0) + pictures.NeedleY;
+        const double x = offsetX + pictures.PivotX + c * u - s * v;
+        const double y = offsetY + pictures.PivotY + s * u + c * v;
+        left = corner == 0 ? x : std::min(left, x);
+        right = corner == 0 ? x : std::max(right, x);
+        top = corner == 0 ? y : std::min(top, y);
+        bottom = corner == 0 ? y : std::max(bottom, y);
+    }
+    const int x0 = compsupport::Px(std::floor(left)) - 2;
+    const int y0 = compsupport::Px(std::floor(top)) - 2;
+    return Gdk::Rectangle(x0, y0, compsupport::Px(std::ceil(right)) + 2 - x0,
+                          compsupport::Px(std::ceil(bottom)) + 2 - y0);
+}
+
+// Redraws the needle's old and new place only. The whole dial is redrawn
+// when the needle picture is missing or is not the one measured last (a
+// first turn, or a picture replaced on disk, whose old needle may lie
+// elsewhere).
+void RedrawNeedle(Gtk::DrawingArea& dial, const DialPictures& pictures, float offsetX, float offsetY, float from,
+                  float to, CompCircularGauge::NeedleInk& ink)
+{
+    Glib::RefPtr<Gdk::Window> window = dial.get_window();
+    if (!window || !dial.get_mapped())
+        return;
+    Glib::RefPtr<Gdk::Pixbuf> needle = compsupport::LoadPicture(pictures.NeedlePath, pictures.Width, pictures.Height);
+    if (!needle || ink.picture != needle) {
+        ink.picture = needle;
+        ink.area = compsupport::InkedArea(needle);
+        dial.queue_draw();
+        return;
+    }
+    window->invalidate_rect(NeedleArea(pictures, ink.area, offsetX, offsetY, from), false);
+    window->invalidate_rect(NeedleArea(pictures, ink.area, offsetX, offsetY, to), false);
 }
 
 // Formats a whole number into the text and the label, leaving the stream empty.
@@ -204,8 +252,9 @@ void CompCircularGauge::ConstructLayout()
 
 void CompCircularGauge::UpdateSpeed(short speed)
 {
+    const float before = SpeedAngle;
     SpeedAngle = compsupport::Linear(121.0, 1.495, speed);
-    SpeedDial.queue_draw();
+    RedrawNeedle(SpeedDial, kSpeedDial, SpeedImageX, SpeedImageY, before, SpeedAngle, NeedleInks[0]);
     ShowNumber(SpeedFormatter, speed, SpeedText, SpeedLabel);
 }
 
@@ -215,8 +264,9 @@ void CompCircularGauge::UpdateVolt(short volt)
         volt = 70;
     else if (volt > 150)
         volt = 150;
+    const float before = VoltAngle;
     VoltAngle = compsupport::Linear(310.0, 1.25, volt - 70);
-    VoltDial.queue_draw();
+    RedrawNeedle(VoltDial, kVoltDial, VoltImageX, VoltImageY, before, VoltAngle, NeedleInks[1]);
     ShowNumber(VoltFormatter, volt, VoltText, VoltLabel);
 }
 

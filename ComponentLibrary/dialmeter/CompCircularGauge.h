@@ -6,6 +6,7 @@
 
 #include <cairomm/surface.h>
 #include <gdkmm/pixbuf.h>
+#include <gdkmm/rectangle.h>
 #include <gtkmm/drawingarea.h>
 #include <gtkmm/eventbox.h>
 #include <gtkmm/fixed.h>
@@ -101,9 +102,17 @@ public:
         Cairo::RefPtr<Cairo::Surface> surface;
     };
 
+    // The inked part of a needle picture, found once per decoded picture.
+    struct NeedleInk {
+        Glib::RefPtr<Gdk::Pixbuf> picture;
+        Gdk::Rectangle area;
+    };
+
 private:
     // Face and needle of the speed dial, then of the volt dial.
     DialSurface DialSurfaces[4];
+    // Needle of the speed dial, then of the volt dial.
+    NeedleInk NeedleInks[2];
 };
 
 #endif

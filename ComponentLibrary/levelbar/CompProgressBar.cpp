@@ -97,10 +97,9 @@ void CompProgressBar::SetProgressBarInd(float percent)
         ValueStream << compsupport::PercentOf(percent, scale->fullScale);
     ValueText = ValueStream.str();
     compsupport::ShowText(ValueLabel, ValueText);
-    if (IndicatorImage.get_parent() == &GaugeFixed) {
-        GaugeFixed.move(IndicatorImage, compsupport::Px(IndicatorX), compsupport::Px(IndicatorY));
-        IndicatorImage.queue_draw();
-    }
+    // Only the indicator's old and new place are drawn again, not the scale.
+    compsupport::MoveChild(GaugeFixed, IndicatorImage, compsupport::Px(IndicatorX), compsupport::Px(IndicatorY));
+    IndicatorImage.queue_draw();
     ValueStream.str("");
     ValueStream.clear();
 }

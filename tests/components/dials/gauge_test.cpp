@@ -3,6 +3,7 @@
 #include "CompCircularGauge.h"
 
 #include "DialTestSupport.h"
+#include "RedrawProbe.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -311,6 +312,49 @@ TEST_F(GaugeDrawingTest, VoltNeedleTurnsAboutPivotBelowCentre)
         EXPECT_TRUE(Near(shown.Pixel(265 + int(c.imageX) + 94, 140 + int(c.imageY) + 88), kVoltFace));
         EXPECT_EQ(shown.Pixel(265 + int(c.imageX) + 100, 140 + int(c.imageY) + 45), 0x000000u);
     }
+}
+
+// A turned needle draws again only where it was and where it is now, and
+// leaves the dial as a whole redraw would draw it.
+TEST_F(GaugeDrawingTest, TurnedNeedleRedrawsOnlyItsOldAndNewPlace)
+{
+    ::usleep(2100 * 1000);  // the pictures settle, so the picture cache keeps them
+    CompCircularGauge gauge;
+    gauge.ConstructLayout();
+    testsupport::RedrawProbe probe(gauge, 420, 300);
+    const GdkRectangle speedDial = {0, 0, 270, 260}, voltDial = {265, 140, 140, 140};
+    // Two places of the turned 8-pixel marker with the smoothing margin, and
+    // the number box.
+    const long most = 2 * 17 * 17 + 10 * 10;
+    gauge.UpdateSpeed(10);  // the first turn on screen draws the whole dial
+    gauge.UpdateVolt(100);
+    probe.Settle();
+    EXPECT_EQ(probe.StaleArea(), "");
+    for (short speed : {60, 100, 180, 0, -10, 250, 61}) {
+        SCOPED_TRACE(speed);
+        gauge.UpdateSpeed(speed);
+        probe.Settle();
+        EXPECT_LE(probe.DrawnPixelsIn(speedDial), most);
+        EXPECT_TRUE(probe.Untouched(voltDial));
+        EXPECT_EQ(probe.StaleArea(), "");
+    }
+    for (short volt : {90, 150, 70, 200, 0, 111}) {
+        SCOPED_TRACE(volt);
+        gauge.UpdateVolt(volt);
+        probe.Settle();
+        EXPECT_LE(probe.DrawnPixelsIn(voltDial), most);
+        EXPECT_TRUE(probe.Untouched({30, 30, 230, 220}));  // the speed dial, clear of the number boxes
+        EXPECT_EQ(probe.StaleArea(), "");
+    }
+    // A needle picture replaced on disk may cover other pixels: the whole
+    // dial is drawn again.
+    dialtest::WriteMarkerPicture("./Images/CircularNeedle.png", 240, 252, 120, 126 - 60, 6, kSpeedMarker);
+    gauge.UpdateSpeed(20);
+    probe.Settle();
+    EXPECT_EQ(probe.StaleArea(), "");
+    int x, y;
+    At(150, 136, 0, -60, gauge.SpeedAngle, x, y);
+    EXPECT_TRUE(Near(dialtest::PixelOf(probe.Picture(), x, y), kSpeedMarker));
 }
 
 TEST_F(GaugeDrawingTest, UpdateRedrawsOnlyItsOwnDial)

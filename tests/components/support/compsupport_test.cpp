@@ -241,6 +241,35 @@ TEST_F(PictureCacheTest, BrokenFileStaysBrokenUntilReplaced)
     EXPECT_EQ(FirstPixel(picture), 0xabcdefu);
 }
 
+// Within a check round each file is checked once: a change made during the
+// round shows from the next round on; outside rounds every use checks.
+TEST_P(PictureFileChange, CheckRoundFollowsTheFileFromTheNextRound)
+{
+    const FileChange& c = GetParam();
+    const std::string path = "./Images/Lamp.png";
+    testsupport::WritePicture(path, 12, 8, 0xff0000);
+    LetFilesSettle();
+    Glib::RefPtr<Gdk::Pixbuf> first;
+    {
+        compsupport::PictureCheckRound round;
+        first = compsupport::LoadPicture(path, 24, 16);
+        ASSERT_EQ(FirstPixel(first), 0xff0000u);
+        c.change(path);
+        EXPECT_EQ(compsupport::LoadPicture(path, 24, 16), first);
+        {
+            compsupport::PictureCheckRound inner;  // a round inside a round is the same round
+            EXPECT_EQ(compsupport::LoadPicture(path, 24, 16), first);
+        }
+        EXPECT_EQ(compsupport::LoadPicture(path, 24, 16), first);
+    }
+    compsupport::PictureCheckRound next;
+    const Glib::RefPtr<Gdk::Pixbuf> now = compsupport::LoadPicture(path, 24, 16);
+    EXPECT_EQ(static_cast<bool>(now), c.loads);
+    if (c.loads) {
+        EXPECT_EQ(FirstPixel(now), c.rgb);
+    }
+}
+
 TEST_F(PictureCacheTest, HoldsAtMostItsLimit)
 {
     testsupport::WritePicture("./Images/Step.png", 4, 4, 0x808080);
