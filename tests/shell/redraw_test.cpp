@@ -97,6 +97,7 @@ protected:
         probe.reset();
         display().window().add(layout());
         display().window().show_all();
+        layout().grab_focus();  // as the window's first show gave it
         testsupport::DrainEvents();
     }
     // The words of all steps so far on an otherwise silent bus, one decode
