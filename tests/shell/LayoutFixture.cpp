@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <unistd.h>
 
 #include "InfoPanel.h"
 #include "PortsByNumber.h"
@@ -111,6 +112,14 @@ Display::Display()
     window_->add(*layout_);
     window_->show_all();
     testsupport::DrainEvents();
+    // The display is never destroyed; its working directory goes at exit
+    // (only the process that made it removes it).
+    static const std::string workDir = dir_.path();
+    static const pid_t owner = ::getpid();
+    std::atexit([] {
+        if (::getpid() == owner)
+            testsupport::RemoveTree(workDir);
+    });
 }
 
 namespace {
