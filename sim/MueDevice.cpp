@@ -1,6 +1,7 @@
 // The MUE device model: command parser and the device's answers.
 #include "MueDevice.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
@@ -72,8 +73,8 @@ void MueDevice::Reset()
     std::memset(command_, 0, sizeof command_);
     commandLength_ = 0;
     commandExpected_ = 0;
-    reply_.clear();
-    replyReadyAt_ = 0;
+    commandReadyAt_ = 0;
+    DropReplies();
     frames_.clear();
     record_ = true;
     commands_ = 0;
@@ -108,16 +109,18 @@ void MueDevice::WriteData(unsigned char byte)
     }
 }
 
-bool MueDevice::ReplyWaiting() const
+void MueDevice::DropReplies()
 {
-    return !reply_.empty() && (reply_.front().readyAt == 0 || MonotonicMs() >= reply_.front().readyAt);
+    reply_.clear();
+    replyReadyAt_.clear();
+    slow_ = commandReadyAt_ != 0;
 }
 
 long MueDevice::NextReplyInMs() const
 {
     if (reply_.empty())
         return -1;
-    const long long readyAt = reply_.front().readyAt;
+    const long long readyAt = slow_ ? replyReadyAt_.front() : 0;
     const long long now = readyAt == 0 ? 0 : MonotonicMs();
     return now >= readyAt ? 0 : static_cast<long>(readyAt - now);
 }
@@ -126,8 +129,10 @@ unsigned char MueDevice::ReadData()
 {
     if (!ReplyWaiting())
         return 0xFF;
-    unsigned char byte = reply_.front().value;
+    unsigned char byte = reply_.front();
     reply_.pop_front();
+    if (slow_)
+        replyReadyAt_.pop_front();
     return byte;
 }
 
@@ -189,14 +194,23 @@ void MueDevice::Execute()
     ++commands_;
     if (record_)
         frames_.push_back(Frame(command_, command_ + commandLength_));
-    replyReadyAt_ = faults.replyDelayMs ? MonotonicMs() + faults.replyDelayMs : 0;
+    commandReadyAt_ = faults.replyDelayMs ? MonotonicMs() + faults.replyDelayMs : 0;
+    if (commandReadyAt_ != 0 && !slow_) {
+        replyReadyAt_.assign(reply_.size(), 0);  // the replies before it are readable at once
+        slow_ = true;
+    } else if (commandReadyAt_ == 0 && slow_ && std::all_of(replyReadyAt_.begin(), replyReadyAt_.end(),
+                                                          [](long long at) { return at == 0; })) {
+        replyReadyAt_.clear();
+        slow_ = false;
+    }
     // The 16-bit field after the letter; the one-byte command has none.
     if (faults.noCard) {
         // Nothing answers but the floating bus: 0xFF for every byte read.
         if (command_[0] == 'G')
             ++portReads_;
         if (!faults.noReply)
-            reply_.insert(reply_.end(), ReplyLength(command_[0]), ReplyByte{0xFF, replyReadyAt_});
+            for (std::size_t i = ReplyLength(command_[0]); i > 0; --i)
+                PushReply(0xFF);
         return;
     }
     const unsigned short word =

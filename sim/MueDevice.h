@@ -27,6 +27,9 @@
 
 namespace mue_sim {
 
+// Milliseconds on the monotonic clock (the device's reply times).
+long long MonotonicMs();
+
 class MueDevice {
 public:
     static const unsigned kPortCount = 4096;   // port addresses 0..4095
@@ -84,12 +87,15 @@ public:
     void Feed(const unsigned char* bytes, std::size_t count);
     std::size_t TakeReply(unsigned char* out, std::size_t max);
     // A reply byte is readable now.
-    bool ReplyWaiting() const;
+    bool ReplyWaiting() const
+    {
+        return !reply_.empty() && (!slow_ || replyReadyAt_.front() == 0 || MonotonicMs() >= replyReadyAt_.front());
+    }
     // Milliseconds until the next reply byte becomes readable: 0 when one is
     // readable now, -1 when no reply is owed.
     long NextReplyInMs() const;
     // Forgets the replies not yet taken (the link they were owed on is gone).
-    void DropReplies() { reply_.clear(); }
+    void DropReplies();
 
     // --- ports ---
     // Sets a word that a bus unit publishes on a sink port (word 0..15, high
@@ -116,10 +122,16 @@ public:
 
 private:
     void Execute();
+    void PushReply(unsigned char byte)
+    {
+        reply_.push_back(byte);
+        if (slow_)
+            replyReadyAt_.push_back(commandReadyAt_);
+    }
     void Reply8(unsigned v)
     {
         if (!faults.noReply)
-            reply_.push_back({faults.garbage ? GarbageByte() : static_cast<unsigned char>(v), replyReadyAt_});
+            PushReply(faults.garbage ? GarbageByte() : static_cast<unsigned char>(v));
     }
     unsigned char GarbageByte();
     void Reply16(unsigned v) { Reply8(v >> 8); Reply8(v & 0xFF); }
@@ -137,14 +149,13 @@ private:
     unsigned char command_[kMaxFrame];
     std::size_t commandLength_ = 0;  // bytes of the command so far
     std::size_t commandExpected_ = 0;
-    // Reply bytes with the monotonic millisecond at which each becomes
-    // readable (0: at once).
-    struct ReplyByte {
-        unsigned char value;
-        long long readyAt;
-    };
-    std::deque<ReplyByte> reply_;
-    long long replyReadyAt_ = 0;  // of the replies to the command being carried out
+    std::deque<unsigned char> reply_;
+    // While slow_, beside reply_ and as long as it, the monotonic millisecond
+    // at which each byte becomes readable (0: at once). A device that answers
+    // at once keeps none of it and costs nothing more.
+    bool slow_ = false;
+    std::deque<long long> replyReadyAt_;
+    long long commandReadyAt_ = 0;  // of the replies to the command being carried out
 
     std::vector<Frame> frames_;
     bool record_ = true;
@@ -154,8 +165,6 @@ private:
     WordChange observer_;
 };
 
-// Milliseconds on the monotonic clock (the device's reply times).
-long long MonotonicMs();
 
 // Length in bytes of the command that starts with this letter; 0 for a byte
 // that starts no command (the device ignores such bytes while idle).
