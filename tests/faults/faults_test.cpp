@@ -425,6 +425,12 @@ const DeviceFault kDeviceFaults[] = {
 INSTANTIATE_TEST_SUITE_P(Device, DeviceFaultRun, ::testing::ValuesIn(kDeviceFaults),
                          [](const ::testing::TestParamInfo<DeviceFault>& info) { return info.param.name; });
 
+// The last characters of a text.
+std::string Tail(const std::string& text, std::size_t count)
+{
+    return text.size() > count ? text.substr(text.size() - count) : text;
+}
+
 // How often a text holds a word.
 std::size_t Count(const std::string& text, const std::string& word)
 {
@@ -470,10 +476,17 @@ TEST_F(FaultRun, DeviceAnsweringEachCommandLate)
         const std::size_t timeoutsBefore = timeouts.size();
         const long pressed = sinceStart();
         ASSERT_EQ(1, ::write(keypad_, &key, 1));
+        std::size_t seen = 0;
+        double differing = 0.0;
         ASSERT_TRUE(WaitFor([&] {
             seeTimeouts();
-            return Differing(before, WindowPixels(display_)) > kSwitched;
-        }, 9000)) << "key " << answers.size() + 1 << " was not answered";
+            const std::vector<unsigned> now = WindowPixels(display_);
+            seen = now.size();
+            return (differing = Differing(before, now)) > kSwitched;
+        }, 9000)) << "key " << answers.size() + 1 << " was not answered: " << differing
+                  << " of the pixels changed (pictures of " << before.size() << " and " << seen
+                  << " pixels), display " << (Running() ? "running" : "ended") << ", its output ends:\n"
+                  << Tail(ReadFile(Out("cabdisplay.out")), 3000);
         answers.push_back({sinceStart() - pressed, timeouts.size() > timeoutsBefore});
     }
     std::vector<long> ms;
