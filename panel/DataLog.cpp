@@ -41,18 +41,6 @@ private:
     int fd_;
 };
 
-bool WriteAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = datalog::Write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Copies all bytes from one open file to another; false on any error.
 bool CopyBytes(int from, int to)
 {
@@ -62,7 +50,7 @@ bool CopyBytes(int from, int to)
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
         if (n == 0) return true;
-        if (!WriteAll(to, buffer, static_cast<std::size_t>(n))) return false;
+        if (!faultlog::WriteAll(to, buffer, static_cast<std::size_t>(n), datalog::Write)) return false;
     }
 }
 
@@ -136,7 +124,7 @@ bool CopyToStick(int root, const std::string& name)
 
 namespace datalog {
 
-WriteFunction Write = &::write;
+faultlog::WriteFunction Write = &::write;
 
 std::vector<std::string> VolumeNames(const std::string& listing)
 {

@@ -8,11 +8,11 @@
 #ifndef CABDISPLAY_PANEL_DATALOG_H
 #define CABDISPLAY_PANEL_DATALOG_H
 
-#include <cstddef>
 #include <sstream>
 #include <string>
-#include <sys/types.h>
 #include <vector>
+
+#include "FaultLog.h"
 
 class DataLog {
 public:
@@ -34,8 +34,7 @@ namespace datalog {
 
 // The write step of the copy onto a stick; tests replace it, e.g. to pull
 // the stick out half-way.
-using WriteFunction = ssize_t (*)(int fd, const void* data, std::size_t size);
-extern WriteFunction Write;
+extern faultlog::WriteFunction Write;
 
 // The volume names that the export tries, in order, from the bytes of a
 // media listing: bytes '0'..'z' collect a name; any other byte ends it when

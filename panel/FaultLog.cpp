@@ -101,19 +101,19 @@ bool EndsClean(int fd, off_t size)
     return ::pread(fd, &last, 1, size - 1) == 1 && last == '\n';
 }
 
-bool WriteAll(int fd, const std::string& bytes)
+}  // namespace
+
+bool WriteAll(int fd, const char* data, std::size_t size, WriteFunction write)
 {
-    std::string::size_type done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    while (size > 0) {
+        const ssize_t n = write(fd, data, size);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
-        done += static_cast<std::string::size_type>(n);
+        data += n;
+        size -= static_cast<std::size_t>(n);
     }
     return true;
 }
-
-}  // namespace
 
 bool AppendRow(const std::string& path, const std::string& row)
 {
@@ -125,7 +125,7 @@ bool AppendRow(const std::string& path, const std::string& row)
         return false;
     }
     const std::string bytes = EndsClean(fd, st.st_size) ? row : "\n" + row;
-    if (!WriteAll(fd, bytes)) {
+    if (!WriteAll(fd, bytes.data(), bytes.size())) {
         if (::ftruncate(fd, st.st_size) != 0) { /* nothing more can be done */ }
         ::close(fd);
         return false;

@@ -4,8 +4,11 @@
 #ifndef CABDISPLAY_PANEL_FAULTLOG_H
 #define CABDISPLAY_PANEL_FAULTLOG_H
 
+#include <cstddef>
 #include <ctime>
 #include <string>
+#include <sys/types.h>
+#include <unistd.h>
 #include <vector>
 
 namespace faultlog {
@@ -44,6 +47,11 @@ std::string EventTimeText(std::time_t when);
 // One log row, line feed included: "c" "f2" "f3" ... with one blank after
 // each separating quote pair.
 std::string LogRow(const std::string& counter, const std::string (&fields)[6]);
+
+// Writes every byte, again after an interrupted or short write, through
+// `write` (tests give their own). False when a write fails or writes nothing.
+using WriteFunction = ssize_t (*)(int fd, const void* data, std::size_t size);
+bool WriteAll(int fd, const char* data, std::size_t size, WriteFunction write = &::write);
 
 // Appends the row in one write. A file that does not end in a line feed gets
 // one first. On a failed write or close the file is cut back to its size
