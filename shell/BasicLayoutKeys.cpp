@@ -297,10 +297,9 @@ void BasicLayout::f3_Button()
     m_ShownScreen = ScreenDiagnostics;
     const ScreenEntry& entry = kScreenTable[ScreenDiagnostics];
     m_TitleBar.TitleLabel.set_text(entry.title);
-    PutPanel(m_DiagnosticScreen, 5, 64);
+    ShowPanelsOf(entry);
     GetReSizedImage(m_TitleBar.TitleIcon, entry.icon, 48, 48);
     show_all_children(true);
-    m_DiagnosticShown = 1;
     m_DiagnosticScreen.TimerFunc();
 }
 
