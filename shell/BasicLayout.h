@@ -211,6 +211,7 @@ private:
     KeyGateState GateState() const;
     void StepScreen(unsigned short next);
     void SideKey(ScreenKey key);
+    bool PageDiagnostics(int direction);
     void TakePanelJump();
     void EnterLockedScreen();
     void RefreshShownScreen();

@@ -196,7 +196,8 @@ void SettingsBus::Run(const std::string& script)
         const char* word;
         unsigned char key;
     } kKeys[] = {{"U", kKeyUp},       {"D", kKeyDown},  {"L", kKeyLeft}, {"R", kKeyRight},
-                 {"E", kKeyEnter},    {"C", kKeyCancel}, {"M", kKeyMenu}, {"H", kKeyHome}};
+                 {"E", kKeyEnter},    {"C", kKeyCancel}, {"M", kKeyMenu}, {"H", kKeyHome},
+                 {"F3", kKeyF3}};
     std::istringstream words(script);
     std::string word;
     while (words >> word) {

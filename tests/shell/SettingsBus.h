@@ -37,7 +37,7 @@ protected:
     // A keyboard key as the window delivers it, then one decode tick.
     void KeyboardKey(unsigned keyval);
 
-    // Runs a key script, words separated by blanks: U D L R E C M H are
+    // Runs a key script, words separated by blanks: U D L R E C M H F3 are
     // the keys, T a poll and tick, "go:N" steps left or right to screen N,
     // "type:..." types on the keypad shown (digits, C the clear cell, K the
     // OK cell), "fault:N" publishes fault code N (and polls), "inching:0/1"

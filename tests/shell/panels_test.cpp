@@ -73,6 +73,8 @@ std::vector<PanelPath> Paths()
     return paths;
 }
 
+void PrintTo(const PanelPath& c, std::ostream* out) { *out << c.name; }
+
 class PanelsFollowTheScreen : public LayoutTest, public ::testing::WithParamInterface<PanelPath> {
 protected:
     void ExpectOnLayout(const Seen& seen)
