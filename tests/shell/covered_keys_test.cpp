@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "KeyMap.h"
-#include "PortBuffers.h"
 
 namespace shelltest {
 namespace {
@@ -54,37 +53,23 @@ std::vector<CoveredCase> Cases()
     return cases;
 }
 
-// Every setting a key could change, as one list of numbers with names.
-struct Settings {
-    std::vector<std::pair<std::string, double>> values;
-
-    explicit Settings(BasicLayout& l, const ReadMVBData& s)
-    {
-        Add("set speed", s.StoredActualSpeedVal);
-        Add("inching tenths", s.InchingSpeedTenths);
-        Add("trip reset", s.TripResetRequest);
-        Add("loco number", s.EnteredLocoNumber);
-        Add("loco number edit", l.m_LocoNumberEditState);
-        Add("isolation cursor", s.MotorIsolationCursor);
-        Add("wheel send flag", s.WheelDiameterSendFlag);
-        Add("wheel editing", s.WheelDiameterEditing);
-        for (int i = 0; i < 6; ++i) {
-            Add("isolation " + std::to_string(i), s.MotorIsolationFlags[i]);
-            Add("wheel " + std::to_string(i), s.WheelDiameters[i]);
-            Add("wheel row " + std::to_string(i), l.m_WheelDiameter.m_Values[i]);
-        }
-        // Port 301: word 0 without the acknowledge bit (Home's own on the
-        // pop-up), then the inching, wheel, loco-number and trip words.
-        Add("port 301 word 0", DDU_301[0] & ~(1u << 7));
-        for (int word : {1, 2, 3, 4, 5, 6, 7, 8, 10})
-            Add("port 301 word " + std::to_string(word), DDU_301[word]);
-    }
-    void Add(const std::string& name, double value) { values.emplace_back(name, value); }
-};
-
 void PrintTo(const CoveredCase& c, std::ostream* out) { *out << c.name; }
 
-class CoveredKeys : public SettingsBus, public ::testing::WithParamInterface<CoveredCase> {};
+class CoveredKeys : public SettingsBus, public ::testing::WithParamInterface<CoveredCase> {
+protected:
+    // The settings, and the edits and cursors of the screens under the cover.
+    std::vector<std::pair<std::string, double>> Seen()
+    {
+        auto values = Settings();
+        BasicLayout& l = layout();
+        values.emplace_back("loco number edit", l.m_LocoNumberEditState);
+        values.emplace_back("isolation cursor", store().MotorIsolationCursor);
+        values.emplace_back("wheel editing", store().WheelDiameterEditing);
+        for (int row = 0; row < WheelDiameter::kRows; ++row)
+            values.emplace_back("wheel row " + std::to_string(row), l.m_WheelDiameter.m_Values[row]);
+        return values;
+    }
+};
 
 TEST_P(CoveredKeys, ReachNoSettingUnderTheCover)
 {
@@ -93,14 +78,14 @@ TEST_P(CoveredKeys, ReachNoSettingUnderTheCover)
     if (c.screen.unlock)
         Unlock();
     Run(c.cover.put);
-    const Settings before(layout(), store());
+    const auto before = Seen();
     Run("U U U E D E C M E U E D D E");
     for (unsigned keyval : {KeyboardEnter, KeyboardUp, KeyboardDelete, KeyboardMenu, KeyboardEnter})
         KeyboardKey(keyval);
     Run("T T");
-    const Settings after(layout(), store());
-    for (std::size_t i = 0; i < before.values.size(); ++i)
-        EXPECT_EQ(before.values[i].second, after.values[i].second) << before.values[i].first;
+    const auto after = Seen();
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(before[i].second, after[i].second) << before[i].first;
     Run(c.cover.remove);
     EXPECT_FALSE(failed_);
 }
