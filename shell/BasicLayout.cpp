@@ -282,6 +282,31 @@ void BasicLayout::RestoreMiniStatusBox()
     m_SubsystemStatusShown = 0;
 }
 
+// The one place that decides which panel lies on the layout: the subsystem
+// status panel belongs to screen 1 (in place of the mini status box), the
+// diagnostics table to the state f3 opens over the screen shown. A switch
+// to any screen takes off every panel that is not its own, so no panel is
+// left over a screen whose keys are live.
+void BasicLayout::ShowPanelsOf(const ScreenEntry& entry)
+{
+    if (entry.show == ScreenShow::DiagnosticsPanel) {
+        PutPanel(m_DiagnosticScreen, 5, 64);
+        m_DiagnosticShown = 1;
+        return;
+    }
+    if (m_DiagnosticShown == 1) {
+        TakePanelOff(m_DiagnosticScreen);
+        m_DiagnosticShown = 0;
+    }
+    if (entry.show != ScreenShow::SubsystemPanel) {
+        RestoreMiniStatusBox();
+        return;
+    }
+    TakePanelOff(m_MiniStatusBox);
+    PutPanel(m_SubsystemStatus, 5, 64);
+    m_SubsystemStatusShown = 1;
+}
+
 void BasicLayout::ShowScreenEntry(const ScreenEntry& entry)
 {
     if (entry.title)
@@ -299,27 +324,8 @@ void BasicLayout::ChangeScreen(short screen)
     Initialaization();
     m_ShownScreen = static_cast<unsigned short>(screen);
     const ScreenEntry& entry = kScreenTable[screen];
+    ShowPanelsOf(entry);
     switch (screen) {
-    case ScreenMain:
-        RestoreMiniStatusBox();
-        if (m_DiagnosticShown == 1) {
-            TakePanelOff(m_DiagnosticScreen);
-            m_DiagnosticShown = 0;
-        }
-        ShowScreenEntry(entry);
-        show_all_children(true);
-        m_DiagnosticMode = 0;
-        return;
-    case ScreenSubsystemStatus:
-        TakePanelOff(m_MiniStatusBox);
-        ShowScreenEntry(entry);
-        PutPanel(m_SubsystemStatus, 5, 64);
-        m_SubsystemStatusShown = 1;
-        show_all_children(true);
-        return;
-    case ScreenHighVoltageCircuit:
-        RestoreMiniStatusBox();
-        break;
     case ScreenInchingMode:
         m_InchingMode.UpdateinchingModeScreen();
         break;
@@ -335,6 +341,8 @@ void BasicLayout::ChangeScreen(short screen)
         break;
     }
     ShowScreenEntry(entry);
+    if (screen == ScreenMain || screen == ScreenSubsystemStatus)
+        show_all_children(true);
 }
 
 bool BasicLayout::FileExists(const std::string& path) { return compsupport::FileExists(path); }

@@ -204,12 +204,14 @@ private:
     void PutPanel(Gtk::Widget& panel, int x, int y);
     void TakePanelOff(Gtk::Widget& panel);
     void RestoreMiniStatusBox();
+    void ShowPanelsOf(const ScreenEntry& entry);
     void SetCellPicture(CompButtonGrid& grid, int row, int column, const std::string& path);
     void SetCellCaption(CompButtonGrid& grid, int row, int column, const std::string& caption);
     void RunKeyAction(KeyAction action);
     KeyGateState GateState() const;
     void StepScreen(unsigned short next);
     void SideKey(ScreenKey key);
+    bool PageDiagnostics(int direction);
     void TakePanelJump();
     void EnterLockedScreen();
     void RefreshShownScreen();

@@ -52,12 +52,22 @@ void BasicLayout::RunKeyAction(KeyAction action)
         }
 }
 
+// While the diagnostics table is open, up and down only page it (0 towards
+// the newest entries, 1 towards older ones): neither the panel's menu nor
+// the screen under the table takes the key.
+bool BasicLayout::PageDiagnostics(int direction)
+{
+    if (m_DiagnosticMode == 0)
+        return false;
+    m_DiagnosticScreen.changepage(direction);
+    m_DiagnosticScreen.TimerFunc();
+    return true;
+}
+
 void BasicLayout::up_Button()
 {
-    if (m_DiagnosticMode != 0) {
-        m_DiagnosticScreen.changepage(0);
-        m_DiagnosticScreen.TimerFunc();
-    }
+    if (PageDiagnostics(0))
+        return;
     InfoPanel* panel = InfoPanel::getInstance();
     if (panel->m_MenuActive == 1)
         panel->NavigateIndicator(BusKeyUp);
@@ -85,10 +95,8 @@ void BasicLayout::up_Button()
 
 void BasicLayout::down_Button()
 {
-    if (m_DiagnosticMode > 5) {
-        m_DiagnosticScreen.changepage(1);
-        m_DiagnosticScreen.TimerFunc();
-    }
+    if (PageDiagnostics(1))
+        return;
     InfoPanel* panel = InfoPanel::getInstance();
     if (panel->m_MenuActive == 1) {
         panel->NavigateIndicator(BusKeyDown);
@@ -297,10 +305,9 @@ void BasicLayout::f3_Button()
     m_ShownScreen = ScreenDiagnostics;
     const ScreenEntry& entry = kScreenTable[ScreenDiagnostics];
     m_TitleBar.TitleLabel.set_text(entry.title);
-    PutPanel(m_DiagnosticScreen, 5, 64);
+    ShowPanelsOf(entry);
     GetReSizedImage(m_TitleBar.TitleIcon, entry.icon, 48, 48);
     show_all_children(true);
-    m_DiagnosticShown = 1;
     m_DiagnosticScreen.TimerFunc();
 }
 

@@ -30,12 +30,21 @@ const KeyboardKey kKeyboardKeys[] = {
     {KeyboardDelete, KeyAction::Cancel},
 };
 
-// Left and right do nothing while the diagnostics table has the keys.
-KeyAction DropSidewaysInDiagnostics(const KeyGateState& state, KeyAction action)
+// While the diagnostics table lies on top it has the keys: up and down page
+// it, Home closes it, f1 and f3 start the log export and the stick search.
+// No other key reaches the screen under it, which the driver cannot see.
+KeyAction KeepToTheTable(const KeyGateState& state, KeyAction action)
 {
-    if (state.diagnosticMode != 0 && (action == KeyAction::Left || action == KeyAction::Right))
-        return KeyAction::None;
-    return action;
+    if (state.diagnosticMode == 0)
+        return action;
+    switch (action) {
+    case KeyAction::Up:
+    case KeyAction::Down:
+    case KeyAction::Home:
+    case KeyAction::F1:
+    case KeyAction::F3: return action;
+    default: return KeyAction::None;
+    }
 }
 
 // Over the diagnostics table only paging and home get through.
@@ -70,7 +79,7 @@ KeyAction GateBusKey(const KeyGateState& state, unsigned char byte)
         return action == KeyAction::Home ? action : KeyAction::None;
     if (!PassesDiagnosticsTable(state, action))
         return KeyAction::None;
-    return DropSidewaysInDiagnostics(state, action);
+    return KeepToTheTable(state, action);
 }
 
 KeyAction GateKeyboardKey(const KeyGateState& state, unsigned keyval)
@@ -84,7 +93,7 @@ KeyAction GateKeyboardKey(const KeyGateState& state, unsigned keyval)
     }
     if (!PassesDiagnosticsTable(state, action))
         return KeyAction::None;
-    return DropSidewaysInDiagnostics(state, action);
+    return KeepToTheTable(state, action);
 }
 
 unsigned short ScreenRightOf(unsigned short shown, unsigned short target)

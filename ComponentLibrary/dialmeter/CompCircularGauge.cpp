@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -37,10 +38,51 @@ const DialPictures kVoltDial = {"DrawVoltmeterNeedle CompCircularGauge",
                                 "./Images/VoltMeterNeedel.png", "./Images/Voltmeter.png",
                                 96, 90, 96 / 2.0, 90 / 2.0 + 10, -96 / 2.0, -90 / 1.5};
 
+// True when both are the same picture: the same decoded picture, or the
+// same pixels decoded again (a file the picture cache could not yet tell
+// from its last version is decoded on every use).
+bool SamePicture(const Glib::RefPtr<Gdk::Pixbuf>& a, const Glib::RefPtr<Gdk::Pixbuf>& b)
+{
+    if (a == b)
+        return true;
+    if (!a || !b || a->get_width() != b->get_width() || a->get_height() != b->get_height() ||
+        a->get_n_channels() != b->get_n_channels() || a->get_has_alpha() != b->get_has_alpha() ||
+        a->get_bits_per_sample() != b->get_bits_per_sample())
+        return false;
+    const std::size_t rowBytes =
+        std::size_t(a->get_width()) * std::size_t(a->get_n_channels()) * std::size_t(a->get_bits_per_sample()) / 8;
+    for (int row = 0; row < a->get_height(); ++row)
+        if (std::memcmp(a->get_pixels() + std::size_t(row) * a->get_rowstride(),
+                        b->get_pixels() + std::size_t(row) * b->get_rowstride(), rowBytes) != 0)
+            return false;
+    return true;
+}
+
+// True when the dial's pictures are those it painted last.
+bool PaintedAlready(const CompCircularGauge::DialPainted& painted, const Glib::RefPtr<Gdk::Pixbuf>& face,
+                    const Glib::RefPtr<Gdk::Pixbuf>& needle)
+{
+    return SamePicture(face, painted.face) && SamePicture(needle, painted.needle);
+}
+
+// True when the expose draws the whole of the dial's window.
+bool ExposesWhole(Gtk::DrawingArea& dial, const GdkEventExpose* event)
+{
+    if (!event || !event->region)
+        return false;
+    const Gtk::Allocation size = dial.get_allocation();
+    GdkRectangle whole = {0, 0, size.get_width(), size.get_height()};
+    return gdk_region_rect_in(event->region, &whole) == GDK_OVERLAP_RECTANGLE_IN;
+}
+
 // Paints the dial picture and over it the needle turned clockwise by angle
-// degrees. A missing or unreadable picture paints nothing.
-bool PaintDial(Gtk::DrawingArea& dial, const DialPictures& pictures, float offsetX, float offsetY,
-               float angle, unsigned debug, CompCircularGauge::DialSurface* surfaces)
+// degrees. A missing or unreadable picture paints nothing. When the pictures
+// are not the ones the dial painted last (one was replaced on disk or
+// removed), a part drawn now would not match the rest of the dial: the
+// whole dial is drawn again.
+bool PaintDial(Gtk::DrawingArea& dial, const GdkEventExpose* event, const DialPictures& pictures, float offsetX,
+               float offsetY, float angle, unsigned debug, CompCircularGauge::DialSurface* surfaces,
+               CompCircularGauge::DialPainted& painted)
 {
     compsupport::PrintStatement(debug, pictures.DrawLine);
     Glib::RefPtr<Gdk::Pixbuf> needle =
@@ -48,11 +90,15 @@ bool PaintDial(Gtk::DrawingArea& dial, const DialPictures& pictures, float offse
     Glib::RefPtr<Gdk::Pixbuf> face;
     if (needle)
         face = compsupport::LoadPicture(pictures.FacePath, pictures.Width, pictures.Height);
+    Glib::RefPtr<Gdk::Window> window = dial.get_window();
+    if (!PaintedAlready(painted, face, needle) && window && !ExposesWhole(dial, event))
+        dial.queue_draw();
+    painted.face = face;
+    painted.needle = needle;
     if (!needle || !face) {
         compsupport::PrintStatement(debug, std::string("Image Not Found ") + pictures.DrawLine);
         return false;
     }
-    Glib::RefPtr<Gdk::Window> window = dial.get_window();
     if (!window)
         return false;
 
@@ -97,22 +143,27 @@ Gdk::Rectangle NeedleArea(const DialPictures& pictures, const Gdk::Rectangle& in
                           compsupport::Px(std::ceil(bottom)) + 2 - y0);
 }
 
-// Redraws the needle's old and new place only. The whole dial is redrawn
-// when the needle picture is missing or is not the one measured last (a
-// first turn, or a picture replaced on disk, whose old needle may lie
-// elsewhere).
+// Redraws the needle's old and new place only, over the face and with the
+// needle the dial painted last. The whole dial is redrawn when a picture is
+// missing or is not the one painted last (a picture replaced on disk: the
+// face may differ everywhere, the needle may cover other pixels).
 void RedrawNeedle(Gtk::DrawingArea& dial, const DialPictures& pictures, float offsetX, float offsetY, float from,
-                  float to, CompCircularGauge::NeedleInk& ink)
+                  float to, CompCircularGauge::NeedleInk& ink, const CompCircularGauge::DialPainted& painted)
 {
     Glib::RefPtr<Gdk::Window> window = dial.get_window();
     if (!window || !dial.get_mapped())
         return;
     Glib::RefPtr<Gdk::Pixbuf> needle = compsupport::LoadPicture(pictures.NeedlePath, pictures.Width, pictures.Height);
-    if (!needle || ink.picture != needle) {
-        ink.picture = needle;
-        ink.area = compsupport::InkedArea(needle);
+    Glib::RefPtr<Gdk::Pixbuf> face;
+    if (needle)
+        face = compsupport::LoadPicture(pictures.FacePath, pictures.Width, pictures.Height);
+    if (!needle || !face || !PaintedAlready(painted, face, needle)) {
         dial.queue_draw();
         return;
+    }
+    if (ink.picture != needle) {
+        ink.picture = needle;
+        ink.area = compsupport::InkedArea(needle);
     }
     window->invalidate_rect(NeedleArea(pictures, ink.area, offsetX, offsetY, from), false);
     window->invalidate_rect(NeedleArea(pictures, ink.area, offsetX, offsetY, to), false);
@@ -254,7 +305,7 @@ void CompCircularGauge::UpdateSpeed(short speed)
 {
     const float before = SpeedAngle;
     SpeedAngle = compsupport::Linear(121.0, 1.495, speed);
-    RedrawNeedle(SpeedDial, kSpeedDial, SpeedImageX, SpeedImageY, before, SpeedAngle, NeedleInks[0]);
+    RedrawNeedle(SpeedDial, kSpeedDial, SpeedImageX, SpeedImageY, before, SpeedAngle, NeedleInks[0], Painted[0]);
     ShowNumber(SpeedFormatter, speed, SpeedText, SpeedLabel);
 }
 
@@ -266,19 +317,21 @@ void CompCircularGauge::UpdateVolt(short volt)
         volt = 150;
     const float before = VoltAngle;
     VoltAngle = compsupport::Linear(310.0, 1.25, volt - 70);
-    RedrawNeedle(VoltDial, kVoltDial, VoltImageX, VoltImageY, before, VoltAngle, NeedleInks[1]);
+    RedrawNeedle(VoltDial, kVoltDial, VoltImageX, VoltImageY, before, VoltAngle, NeedleInks[1], Painted[1]);
     ShowNumber(VoltFormatter, volt, VoltText, VoltLabel);
 }
 
-bool CompCircularGauge::DrawSpeedometerNeedle(GdkEventExpose*)
+bool CompCircularGauge::DrawSpeedometerNeedle(GdkEventExpose* event)
 {
-    SpeedDrawn = PaintDial(SpeedDial, kSpeedDial, SpeedImageX, SpeedImageY, SpeedAngle, DebugOutput, &DialSurfaces[0]) ? 1 : 0;
+    SpeedDrawn = PaintDial(SpeedDial, event, kSpeedDial, SpeedImageX, SpeedImageY, SpeedAngle, DebugOutput,
+                           &DialSurfaces[0], Painted[0]) ? 1 : 0;
     return SpeedDrawn != 0;
 }
 
-bool CompCircularGauge::DrawVoltmeterNeedle(GdkEventExpose*)
+bool CompCircularGauge::DrawVoltmeterNeedle(GdkEventExpose* event)
 {
-    VoltDrawn = PaintDial(VoltDial, kVoltDial, VoltImageX, VoltImageY, VoltAngle, DebugOutput, &DialSurfaces[2]) ? 1 : 0;
+    VoltDrawn = PaintDial(VoltDial, event, kVoltDial, VoltImageX, VoltImageY, VoltAngle, DebugOutput,
+                          &DialSurfaces[2], Painted[1]) ? 1 : 0;
     return VoltDrawn != 0;
 }
 

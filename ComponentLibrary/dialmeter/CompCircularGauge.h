@@ -108,11 +108,19 @@ public:
         Gdk::Rectangle area;
     };
 
+    // The face and needle pictures a dial painted last (null: none).
+    struct DialPainted {
+        Glib::RefPtr<Gdk::Pixbuf> face;
+        Glib::RefPtr<Gdk::Pixbuf> needle;
+    };
+
 private:
     // Face and needle of the speed dial, then of the volt dial.
     DialSurface DialSurfaces[4];
     // Needle of the speed dial, then of the volt dial.
     NeedleInk NeedleInks[2];
+    // What the speed dial, then the volt dial, painted last.
+    DialPainted Painted[2];
 };
 
 #endif

@@ -17,9 +17,30 @@ constexpr const char* kDownPressedPicture = "./Images/DownButtonPressed.png";
 constexpr const char* kSpeedUnit = "./Images/KM_HR.jpg";
 constexpr float kArrowWidth = 160;
 constexpr float kArrowHeight = 30;
-constexpr float kLowestSetSpeed = 0.5f;
-constexpr float kHighestSetSpeed = 1.5f;
-constexpr double kStep = 0.1;
+// The set speeds the vehicle takes, in tenths of a km/h; 0 is no speed set.
+constexpr std::uint16_t kLowestTenths = 5;
+constexpr std::uint16_t kHighestTenths = 15;
+
+bool Sendable(std::uint16_t tenths)
+{
+    return tenths == 0 || (tenths >= kLowestTenths && tenths <= kHighestTenths);
+}
+
+// One up or down step in whole tenths. Up from below the range goes to its
+// lowest speed, down from above it to its highest; inside it a step moves
+// one tenth and stops at the ends. Down below the range and up above it
+// change nothing.
+std::uint16_t Stepped(std::uint16_t tenths, bool up)
+{
+    if (up) {
+        if (tenths < kLowestTenths)
+            return kLowestTenths;
+        return tenths < kHighestTenths ? static_cast<std::uint16_t>(tenths + 1) : tenths;
+    }
+    if (tenths > kHighestTenths)
+        return kHighestTenths;
+    return tenths > kLowestTenths ? static_cast<std::uint16_t>(tenths - 1) : tenths;
+}
 
 void BuildValueRow(CompSingleVal& row, const char* caption, const char* value)
 {
@@ -77,9 +98,18 @@ void InchingMode::ConstructLayout()
     show_all_children(true);
 }
 
+std::uint16_t InchingMode::SetSpeedTenths()
+{
+    return SpeedTenths(ReadMVBData::getInstance()->StoredActualSpeedVal);
+}
+
+// The set speed as the whole tenths Enter stores, so what the driver reads
+// is what goes out.
 void InchingMode::ShowSetSpeed()
 {
-    m_SetSpeedRow.ValueLabel.set_text(Format(m_Stream, ReadMVBData::getInstance()->StoredActualSpeedVal));
+    const std::string text = Format(m_Stream, static_cast<float>(SetSpeedTenths() / 10.0));
+    if (m_SetSpeedRow.ValueLabel.get_text() != text)
+        m_SetSpeedRow.ValueLabel.set_text(text);
 }
 
 void InchingMode::ShowArrow(Gtk::Image& image, bool pressed, const char* plain, const char* pressedPath)
@@ -94,16 +124,14 @@ void InchingMode::UpdateinchingModeScreen()
 
     const bool up = store->InchingUpPressed == 1;
     ShowArrow(m_ArrowRow.LeftStateImage, up, kUpPicture, kUpPressedPicture);
-    if (up) {
-        ShowSetSpeed();
+    if (up)
         store->InchingUpPressed = 0;
-    }
     const bool down = store->InchingDownPressed == 1;
     ShowArrow(m_ArrowRow.RightStateImage, down, kDownPicture, kDownPressedPicture);
-    if (down) {
-        ShowSetSpeed();
+    if (down)
         store->InchingDownPressed = 0;
-    }
+    // The label follows the set speed on every refresh, wherever it came from.
+    ShowSetSpeed();
 
     if (store->ActualSpeed != m_LastActualSpeed) {
         m_LastActualSpeed = store->ActualSpeed;
@@ -119,31 +147,34 @@ std::uint16_t InchingMode::SpeedTenths(float speed)
     return tenths >= 65535.0 ? 65535 : static_cast<std::uint16_t>(tenths);
 }
 
+// The set speed is held in exact tenths: each step stores the tenth it
+// shows, and Enter sends the tenth shown when the vehicle takes it (0 or
+// 0.5..1.5 km/h), else nothing.
 void InchingMode::SelectPassword(short code)
 {
     ReadMVBData* store = ReadMVBData::getInstance();
-    float& speed = store->StoredActualSpeedVal;
     switch (code) {
     case keypad::kUp:
-        ShowArrow(m_ArrowRow.LeftStateImage, true, kUpPicture, kUpPressedPicture);
-        if (speed < kHighestSetSpeed)
-            speed = static_cast<float>(double(speed) + kStep);
+    case keypad::kDown: {
+        const bool up = code == keypad::kUp;
+        if (up)
+            ShowArrow(m_ArrowRow.LeftStateImage, true, kUpPicture, kUpPressedPicture);
+        else
+            ShowArrow(m_ArrowRow.RightStateImage, true, kDownPicture, kDownPressedPicture);
+        store->StoredActualSpeedVal = static_cast<float>(Stepped(SetSpeedTenths(), up) / 10.0);
         ShowSetSpeed();
-        store->InchingUpPressed = 0;
+        (up ? store->InchingUpPressed : store->InchingDownPressed) = 0;
         break;
-    case keypad::kDown:
-        ShowArrow(m_ArrowRow.RightStateImage, true, kDownPicture, kDownPressedPicture);
-        if (speed > kLowestSetSpeed)
-            speed = static_cast<float>(double(speed) - kStep);
-        ShowSetSpeed();
-        store->InchingDownPressed = 0;
+    }
+    case keypad::kEnter: {
+        const std::uint16_t tenths = SetSpeedTenths();
+        if (Sendable(tenths))
+            store->InchingSpeedTenths = tenths;
         break;
-    case keypad::kEnter:
-        store->InchingSpeedTenths = SpeedTenths(speed);
-        break;
+    }
     case keypad::kCancel:
         // The label shows the 0 that Enter would now send.
-        speed = 0;
+        store->StoredActualSpeedVal = 0;
         ShowSetSpeed();
         break;
     default:

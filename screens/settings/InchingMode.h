@@ -1,4 +1,4 @@
-// Screen 13: the inching set speed, stepped in tenths between 0.5 and
+// Screen 13: the inching set speed, stepped in whole tenths between 0.5 and
 // 1.5 km/h with up and down and sent with Enter, beside the actual speed and
 // the lamp that shows the bus takes the inching speed.
 #ifndef CABDISPLAY_SETTINGS_INCHINGMODE_H
@@ -31,8 +31,8 @@ public:
     bool FileExists(const std::string& path);
     void PrintStatement(std::string text);
 
-    // The set speed in tenths that Enter sends: the tenth shown, rounded to
-    // nearest, within the range of the store's 16-bit field.
+    // A speed in whole tenths, rounded to nearest, within the range of the
+    // store's 16-bit field (0 for a speed that is not a number).
     static std::uint16_t SpeedTenths(float speed);
 
     CompBoolValRect m_StatusRow;
@@ -46,6 +46,8 @@ public:
     float m_LastActualSpeed = 0;
 
 private:
+    // The store's set speed in the whole tenths the screen shows.
+    std::uint16_t SetSpeedTenths();
     void ShowSetSpeed();
     // Shows the pressed or the plain picture of one arrow.
     void ShowArrow(Gtk::Image& image, bool pressed, const char* plain, const char* pressedPath);

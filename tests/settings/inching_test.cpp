@@ -29,7 +29,7 @@ const InchingCase kCases[] = {
     {"down all the way stores the bottom", 1.5f, "D D D D D D D D D D E", "0.5", 5,
      "ActualSpeedVal=0.500000"},
     {"cancel shows and sends 0", 1.2f, "C E", "0", 0, "ActualSpeedVal=0.000000"},
-    {"up after cancel", 1.2f, "C U E", "0.1", 1, "ActualSpeedVal=0.100000"},
+    {"up after cancel goes to the lowest speed", 1.2f, "C U E", "0.5", 5, "ActualSpeedVal=0.500000"},
     {"enter without a step", 0.9f, "E", "0.9", 9, "ActualSpeedVal=0.900000"},
 };
 

@@ -8,8 +8,11 @@
 
 #include "LayoutFixture.h"
 
-#include <set>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "KeyMap.h"
 
 namespace shelltest {
 
@@ -37,7 +40,7 @@ protected:
     // A keyboard key as the window delivers it, then one decode tick.
     void KeyboardKey(unsigned keyval);
 
-    // Runs a key script, words separated by blanks: U D L R E C M H are
+    // Runs a key script, words separated by blanks: U D L R E C M H F3 are
     // the keys, T a poll and tick, "go:N" steps left or right to screen N,
     // "type:..." types on the keypad shown (digits, C the clear cell, K the
     // OK cell), "fault:N" publishes fault code N (and polls), "inching:0/1"
@@ -48,16 +51,48 @@ protected:
     // The password screen from 15 or 16 and back, unlocked.
     void Unlock();
 
-    // Port 301 after every tick: word 1 above 15 only as Enter on screen 13
-    // put it, bit 15 only with words 2 to 7 within 1016..1097. After every
-    // key: the loco-number edit never waits in its transient state 4, and in
-    // the Confirm step (3) the number is already confirmed, so the next
-    // Enter or Cancel ends the edit.
+    // After every tick: the notebook page in front is the page of the
+    // screen chosen; the subsystem grid lies on the layout only while screen
+    // 1 is chosen (the mini status box otherwise); on port 301 word 1 is 0 or
+    // 5..15 tenths (and so is the inching speed the store holds), the wheel
+    // send bit goes only with words 2 to 7 within 1016..1097, the loco number
+    // was committed within 0..65535; the inching screen shows its set speed
+    // in the whole tenths Enter sends.
     void CheckAfterTick();
-    void CheckAfterKey(unsigned short inchingBefore, unsigned short targetBefore, bool enter);
 
-    // Tenths that Enter on screen 13 sent.
-    std::set<unsigned short> confirmedTenths_;
+    // What a key is checked against: the settings before it, and whether a
+    // panel covered the screen or the inching screen took the key.
+    struct BeforeKey {
+        KeyAction action;
+        unsigned short target;
+        unsigned short inching;
+        const char* cover;          // the table or pop-up on the layout; null: none
+        bool inchingInFront;        // screen 13 in front and taking keys
+        bool menuOpen;              // the text panel's menu takes enter and down
+        std::string shownSetSpeed;  // the inching screen's set speed label
+        unsigned short setSpeed;    // the store's set speed, in whole tenths
+        std::vector<std::pair<std::string, double>> settings;
+    };
+    BeforeKey SeeBeforeKey(KeyAction action);
+    // After every key: the inching speed changes only by Enter on screen
+    // 13, and then to the set speed shown when the vehicle takes it; an up
+    // or down there that moves the set speed leaves it within 0.5..1.5 km/h;
+    // no key changes a setting while the diagnostics table or a fault pop-up
+    // covers the screen (Home's acknowledge is no setting); the loco-number
+    // edit never waits in its transient state 4, and in the Confirm step (3)
+    // the number is already confirmed, so the next Enter or Cancel ends the
+    // edit.
+    void CheckAfterKey(const BeforeKey& before);
+
+    // Every setting a key could change, by name: the store's fields behind
+    // port 301 and the port's setting words (not the send bits that follow
+    // the screen, nor the acknowledge bit).
+    std::vector<std::pair<std::string, double>> Settings();
+    // The panel over the screen, null when none.
+    const char* Cover();
+
+    void Fail(const std::string& what);
+
     // Set once a check failed, so a long run stops at the first finding.
     bool failed_ = false;
 

@@ -225,10 +225,10 @@ TEST_F(FaultPanel, UpWithTheMenuOpenAlsoReachesTheScreenDownDoesNot)
         Press({kRight});
     Press({kMenu});
     ASSERT_EQ(1, Panel().m_MenuActive);
-    Press({kUp});
-    EXPECT_NEAR(0.1f, store().StoredActualSpeedVal, 1e-5);
+    Press({kUp, kUp});
+    EXPECT_EQ(0.6f, store().StoredActualSpeedVal);
     Press({kDown});
-    EXPECT_NEAR(0.1f, store().StoredActualSpeedVal, 1e-5);
+    EXPECT_EQ(0.6f, store().StoredActualSpeedVal) << "down would have gone to 0.5";
     Press({kCancel});
     EXPECT_EQ(0.0f, store().StoredActualSpeedVal) << "cancel serves the panel and the screen";
     EXPECT_EQ(0, Panel().m_CursorIndex);

@@ -56,8 +56,9 @@ std::string Read(const std::string& path)
     return text.str();
 }
 
-// Inching allowed by the bus; 13 x right to the inching screen, six tenths
-// up and enter, one key every 400 ms from the display's first poll.
+// Inching allowed by the bus; 13 x right to the inching screen, six steps
+// up (0.5 km/h, then five tenths) and enter, one key every 400 ms from the
+// display's first poll.
 std::string InchingScenario()
 {
     std::string scenario = "0 port 1215 0 0x4000\n";
@@ -129,9 +130,9 @@ TEST_F(Installed, ProgramRunsFromAWorkingDirectoryPreparedFromTheInstall)
     const std::string maps = Read("/proc/" + std::to_string(display_) + "/maps");
     EXPECT_NE(maps.find(lib + "libdialmeter.so"), std::string::npos) << maps;
     EXPECT_EQ(maps.find(std::string(BUILD_TREE) + "/lib/"), std::string::npos) << maps;
-    // 0.6 km/h in tenths goes out in port 301 word 1.
+    // 1.0 km/h in tenths goes out in port 301 word 1.
     EXPECT_TRUE(testsupport::WaitFor(
-        [&] { return Read(Path("port301.log")).find("port 301 word 1 0x0000 -> 0x0006") != std::string::npos; }, 20000))
+        [&] { return Read(Path("port301.log")).find("port 301 word 1 0x0000 -> 0x000A") != std::string::npos; }, 20000))
         << Read(Path("port301.log")) << Read(Path("cabdisplay.out"));
     const std::string output = Read(Path("cabdisplay.out"));
     EXPECT_EQ(output.find("CRITICAL"), std::string::npos) << output;

@@ -67,16 +67,16 @@ const KeyCase kKeyCases[] = {
          EXPECT_EQ(0, s.FaultAcknowledge);
          EXPECT_EQ(0, s.DDU_300_flag[0]) << "inching is no longer sent";
      }},
-    {"inching_up_raises_the_set_speed", Then(Repeat(kRight, 13), {kUp}), 13, 13, 13,
+    {"inching_up_from_no_speed_to_the_lowest", Then(Repeat(kRight, 13), {kUp}), 13, 13, 13,
      [](BasicLayout&, ReadMVBData& s) {
-         EXPECT_NEAR(0.1f, s.StoredActualSpeedVal, 1e-5);
+         EXPECT_EQ(0.5f, s.StoredActualSpeedVal);
          EXPECT_EQ(0, s.InchingDownPressed);
      }},
     {"inching_enter_sends_tenths", Then(Repeat(kRight, 13), {kUp, kUp, kEnter}), 13, 13, 13,
-     [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(2, s.InchingSpeedTenths); }},
+     [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(6, s.InchingSpeedTenths); }},
     {"inching_down_stops_at_the_floor", Then(Repeat(kRight, 13), {kUp, kDown}), 13, 13, 13,
      [](BasicLayout&, ReadMVBData& s) {
-         EXPECT_NEAR(0.1f, s.StoredActualSpeedVal, 1e-5) << "0.1 is not above 0.5";
+         EXPECT_EQ(0.5f, s.StoredActualSpeedVal) << "0.5 is the lowest";
          EXPECT_EQ(0, s.InchingUpPressed);
      }},
     {"inching_cancel_clears", Then(Repeat(kRight, 13), {kUp, kCancel}), 13, 13, 13,
@@ -187,7 +187,7 @@ TEST_F(Keyboard, DeleteAndInsertCancelTheInchingSpeed)
         Key(0xFF53);
     ASSERT_EQ(13, layout().m_TargetScreen);
     Key(0xFF52);  // Up
-    EXPECT_NEAR(0.1f, store().StoredActualSpeedVal, 1e-5);
+    EXPECT_EQ(0.5f, store().StoredActualSpeedVal);
     Key(0xFFFF);  // Delete
     EXPECT_EQ(0.0f, store().StoredActualSpeedVal);
 }

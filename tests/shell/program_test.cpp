@@ -195,7 +195,7 @@ TEST_F(Bench, InchingGoesOutOnPort301AndStopsAfterHome)
     Press(std::vector<unsigned char>(13, kRight));
     Press({kUp, kUp, kUp, kUp, kUp, kUp, kEnter});
     EXPECT_TRUE(WaitSent(0, 1));       // the inching request
-    EXPECT_TRUE(WaitSent(1, 0, 6));    // 0.6 km/h in tenths
+    EXPECT_TRUE(WaitSent(1, 0, 10));   // 0.5 km/h, five tenths up: 1.0 km/h in tenths
     Press({kHome});
     EXPECT_TRUE(WaitSent(0, 0, 0)) << "home ends the inching request\n" << Read("port301.log");
     ExpectNoCritical();

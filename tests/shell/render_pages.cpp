@@ -1,9 +1,12 @@
 // Renders the whole window with the energy, loco-number and wheel-diameter
-// screens in front, in the states their pages change in, into
+// screens in front, in the states their pages change in, and the panels over
+// the screens (the inching screen reached by the text panel's jump from the
+// subsystem grid, the diagnostics table over it and over the grid), into
 // renders/pages/<name>.png: the pages must sit within the notebook, clear of
 // the title bar's right edge and the mini-grid frames below. Runs from the
-// build directory (./Images is the built picture set), on a store without
-// the bus, driven by its own decode tick.
+// build directory (its ./Images is the built picture set, copied into a
+// temporary working directory for the settings files and the log), on a
+// store without the bus, driven by its own decode tick.
 #include "BasicLayout.h"
 #include "KeyMap.h"
 #include "ReadMVBData.h"
@@ -11,8 +14,11 @@
 
 #include <gtkmm.h>
 
+#include <cstdlib>
 #include <initializer_list>
 #include <iostream>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -44,13 +50,20 @@ void Type(BasicLayout& layout, std::int16_t& selected, const char* cells)
     }
 }
 
+// Where the pictures go: renders/pages/ of the build directory.
+std::string& RenderDir()
+{
+    static std::string dir;
+    return dir;
+}
+
 bool Save(Gtk::OffscreenWindow& window, const std::string& name)
 {
     for (int round = 0; round < 10; ++round)
         testsupport::DrainEvents();
     bool saved = false;
     if (Glib::RefPtr<Gdk::Pixbuf> picture = window.get_pixbuf()) {
-        const std::string path = "renders/pages/" + name + ".png";
+        const std::string path = RenderDir() + name + ".png";
         testsupport::MakeParentDirs(path);
         saved = gdk_pixbuf_save(picture->gobj(), path.c_str(), "png", nullptr, NULL) != FALSE;
         std::cout << (saved ? "saved " : "could not save ") << path << std::endl;
@@ -60,8 +73,31 @@ bool Save(Gtk::OffscreenWindow& window, const std::string& name)
 
 }  // namespace
 
+// A diagnostics log of a few faults, newest last.
+std::string Log()
+{
+    const char* const messages[] = {"Main circuit breaker tripped", "Battery voltage low", "Brake pipe pressure low",
+                                    "Fire detected in machine room"};
+    std::string log;
+    for (int n = 1; n <= 6; ++n)
+        log += "\"" + std::to_string(n) + "\" \" F01" + std::to_string(10 + n) + "P1\" \" 1\" \" SS " +
+               std::to_string(10 + n) + " \" \" 2024-05-06  14:" + std::to_string(10 + n) + ":59\" \" " +
+               messages[n % 4] + "\" \" " + std::to_string(n % 3 + 1) + "\"\n";
+    return log;
+}
+
 int main()
 {
+    char* built = ::getcwd(nullptr, 0);
+    const std::string buildDir = built ? built : ".";
+    std::free(built);
+    RenderDir() = buildDir + "/renders/pages/";
+    testsupport::TempWorkDir work;
+    if (!testsupport::CopyFolder(buildDir + "/Images", "Images")) {
+        std::cout << "could not copy the pictures" << std::endl;
+        return 1;
+    }
+    work.WriteFile("DiagnosticsData.csv", Log());
     testsupport::InitToolkit();
     ReadMVBData::instance = new ReadMVBData(ReadMVBData::StartValuesOnly{});
     ReadMVBData& store = Store();
@@ -107,6 +143,21 @@ int main()
     ok = Save(window, "WheelDiameter_Received") && ok;
     Keys(*layout, {BusKeyDown, BusKeyDown, BusKeyEnter, BusKeyUp});
     ok = Save(window, "WheelDiameter_Editing") && ok;
+
+    // From the subsystem grid (screen 1), the text panel's "3. Process
+    // information", "3. Inching": the inching screen with the mini status
+    // box back in place of the grid; then f3: the table over it.
+    store.StoredActualSpeedVal = 1.45f;
+    store.ActualSpeed = 0.8f;
+    Keys(*layout, {BusKeyHome, BusKeyRight});
+    ok = Save(window, "SubsystemStatus") && ok;
+    Keys(*layout, {BusKeyMenu, BusKeyDown, BusKeyDown, BusKeyEnter, BusKeyDown, BusKeyDown, BusKeyEnter});
+    ok = Save(window, "Jump_1_to_13") && ok;
+    Keys(*layout, {BusKeyF3});
+    ok = Save(window, "Diagnostics_over_13") && ok;
+    // Over the subsystem grid.
+    Keys(*layout, {BusKeyHome, BusKeyRight, BusKeyF3});
+    ok = Save(window, "Diagnostics_over_1") && ok;
     window.remove();
     return ok ? 0 : 1;
 }

@@ -73,31 +73,32 @@ TEST_F(Screens, SubsystemStatusIsAPanelInPlaceOfTheMiniGrid)
     EXPECT_EQ(0, l.m_ScreenBook.get_current_page()) << "the page is left as it is";
     l.ChangeScreen(1);
     EXPECT_EQ(1, TimesOnLayout(l.m_SubsystemStatus)) << "put once";
-    l.ChangeScreen(3);
-    EXPECT_EQ("5,64", PlaceOf(l, l.m_SubsystemStatus)) << "screen 3 leaves the panel";
-    l.ChangeScreen(2);
-    EXPECT_EQ("-", PlaceOf(l, l.m_SubsystemStatus));
-    EXPECT_EQ("12,345", PlaceOf(l, l.m_MiniStatusBox));
-    EXPECT_EQ(0, l.m_SubsystemStatusShown);
-    l.ChangeScreen(1);
-    l.ChangeScreen(0);
-    EXPECT_EQ("-", PlaceOf(l, l.m_SubsystemStatus));
-    EXPECT_EQ("12,345", PlaceOf(l, l.m_MiniStatusBox));
+    // Every other screen takes the panel off and puts the mini box back.
+    for (short screen : {3, 2, 9, 13, 18, 0}) {
+        l.ChangeScreen(1);
+        l.ChangeScreen(screen);
+        EXPECT_EQ("-", PlaceOf(l, l.m_SubsystemStatus)) << screen;
+        EXPECT_EQ("12,345", PlaceOf(l, l.m_MiniStatusBox)) << screen;
+        EXPECT_EQ(1, TimesOnLayout(l.m_MiniStatusBox)) << screen;
+        EXPECT_EQ(0, l.m_SubsystemStatusShown) << screen;
+    }
 }
 
-TEST_F(Screens, MainScreenTakesTheDiagnosticsTableOffAndKeepsTheIcon)
+TEST_F(Screens, EverySwitchTakesTheDiagnosticsTableOffAndTheMainScreenKeepsTheIcon)
 {
     BasicLayout& l = layout();
     l.ChangeScreen(2);
     l.f3_Button();
     EXPECT_TRUE(ShowsIcon("./Images/AuxiliarySystem.png"));
     l.ChangeScreen(5);
-    EXPECT_EQ("5,64", PlaceOf(l, l.m_DiagnosticScreen)) << "only the main screen takes it off";
+    EXPECT_EQ("-", PlaceOf(l, l.m_DiagnosticScreen)) << "not the main screen only";
+    EXPECT_EQ(0, l.m_DiagnosticShown);
     EXPECT_EQ(0, l.m_DiagnosticMode);
+    l.f3_Button();
     l.ChangeScreen(0);
     EXPECT_EQ("-", PlaceOf(l, l.m_DiagnosticScreen));
     EXPECT_EQ(0, l.m_ScreenBook.get_current_page());
-    EXPECT_TRUE(ShowsIcon("./Images/AuxiliaryConverter.png")) << "icon of the screen before";
+    EXPECT_TRUE(ShowsIcon("./Images/AuxiliarySystem.png")) << "the icon f3 set stays";
 }
 
 TEST_F(Screens, IndicesOutsideTheScreensChangeNothing)

@@ -1,5 +1,6 @@
 // What reaches port 301 from the settings screens of a real main layout, key
-// script by key script: a saved inching speed, the wheel diameters the
+// script by key script: a saved inching speed, the set speed's steps and
+// Enter from any speed the screen may find, the wheel diameters the
 // vehicle takes over (with and without a fault pop-up over the screen), the
 // rows of the wheel screen, and a refused locomotive number with each way
 // of leaving its edit, after which left must still change the screen.
@@ -29,20 +30,20 @@ const SavedSpeedCase kSavedSpeedCases[] = {
     {"0 without enter", "ActualSpeedVal=0.000000", 0.0f, 0, "T", 0},
     {"0 with enter", "ActualSpeedVal=0.000000", 0.0f, 0, "E", 0},
     {"0.4 without enter", "ActualSpeedVal=0.400000", 0.4f, 0, "T", 0},
-    {"0.4 with enter", "ActualSpeedVal=0.400000", 0.4f, 0, "E", 4},
+    {"0.4 with enter", "ActualSpeedVal=0.400000", 0.4f, 0, "E", 0},
     {"0.4 stepped into range", "ActualSpeedVal=0.400000", 0.4f, 0, "U E", 5},
     {"0.5 without enter", "ActualSpeedVal=0.500000", 0.5f, 5, "T", 5},
     {"0.5 with enter", "ActualSpeedVal=0.500000", 0.5f, 5, "E", 5},
     {"1.5 without enter", "ActualSpeedVal=1.500000", 1.5f, 15, "T", 15},
     {"1.5 with enter", "ActualSpeedVal=1.500000", 1.5f, 15, "E", 15},
     {"1.6 without enter", "ActualSpeedVal=1.600000", 1.6f, 0, "T", 0},
-    {"1.6 with enter", "ActualSpeedVal=1.600000", 1.6f, 0, "E", 16},
+    {"1.6 with enter", "ActualSpeedVal=1.600000", 1.6f, 0, "E", 0},
     {"1.6 stepped into range", "ActualSpeedVal=1.600000", 1.6f, 0, "D E", 15},
     {"15 without enter", "ActualSpeedVal=15.000000", 15.0f, 0, "T", 0},
-    {"15 with enter", "ActualSpeedVal=15.000000", 15.0f, 0, "E", 150},
-    {"15 cancelled and stepped up", "ActualSpeedVal=15.000000", 15.0f, 0, "C U U U U U E", 5},
+    {"15 with enter", "ActualSpeedVal=15.000000", 15.0f, 0, "E", 0},
+    {"15 cancelled and stepped up", "ActualSpeedVal=15.000000", 15.0f, 0, "C U U U U U E", 9},
     {"6553.5 without enter", "ActualSpeedVal=6553.500000", 6553.5f, 0, "T", 0},
-    {"6553.5 with enter", "ActualSpeedVal=6553.500000", 6553.5f, 0, "E", 65535},
+    {"6553.5 with enter", "ActualSpeedVal=6553.500000", 6553.5f, 0, "E", 0},
     {"nan without enter", "ActualSpeedVal=nan", 0.0f, 0, "T", 0},
     {"nan with enter", "ActualSpeedVal=nan", 0.0f, 0, "E", 0},
     {"garbage without enter", "\x7f\x01 not a speed", 0.0f, 0, "T", 0},
@@ -72,6 +73,77 @@ TEST_P(SavedInchingSpeed, OnlyARangeSpeedOrAnEnterReachesWord1)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SavedInchingSpeed, ::testing::ValuesIn(kSavedSpeedCases), CaseName());
+
+// ------------------------------------------------------ inching set speed
+
+// The set speed as the inching screen finds it in the store (whatever put it
+// there), then Cancel, Up or Down or no key, then Enter: the speed shown
+// before Enter and port 301 word 1 after it. 7 tenths went out before, so an
+// Enter that stores nothing leaves 7 on the bus.
+struct SetSpeedCase {
+    const char* name;
+    float saved;
+    struct Outcome {
+        const char* shown;
+        unsigned short word1;
+    } enter, cancel, up, down;
+};
+
+const SetSpeedCase kSetSpeedCases[] = {
+    {"no speed set", 0.0f, {"0", 0}, {"0", 0}, {"0.5", 5}, {"0", 0}},
+    {"below the range", 0.4f, {"0.4", 7}, {"0", 0}, {"0.5", 5}, {"0.4", 7}},
+    {"lowest", 0.5f, {"0.5", 5}, {"0", 0}, {"0.6", 6}, {"0.5", 5}},
+    {"between two tenths", 1.45f, {"1.5", 15}, {"0", 0}, {"1.5", 15}, {"1.4", 14}},
+    {"highest", 1.5f, {"1.5", 15}, {"0", 0}, {"1.5", 15}, {"1.4", 14}},
+    {"above the range", 1.6f, {"1.6", 7}, {"0", 0}, {"1.6", 7}, {"1.5", 15}},
+    {"largest word", 6553.5f, {"6553.5", 7}, {"0", 0}, {"6553.5", 7}, {"1.5", 15}},
+};
+
+class InchingSetSpeed : public SettingsBus, public ::testing::WithParamInterface<SetSpeedCase> {};
+
+TEST_P(InchingSetSpeed, WhatIsShownIsWhatEnterSendsAndOnlyWithinTheRange)
+{
+    const SetSpeedCase& c = GetParam();
+    const struct {
+        const char* key;
+        const SetSpeedCase::Outcome& outcome;
+    } steps[] = {{"", c.enter}, {"C", c.cancel}, {"U", c.up}, {"D", c.down}};
+    Run("inching:1 go:13");
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::string("key ") + step.key);
+        store().InchingSpeedTenths = 7;
+        store().StoredActualSpeedVal = c.saved;
+        Run("T");
+        ASSERT_EQ(7, DDU_301[1]);
+        Run(step.key);
+        EXPECT_EQ(step.outcome.shown, layout().m_InchingMode.m_SetSpeedRow.ValueLabel.get_text());
+        Run("E T");
+        EXPECT_EQ(step.outcome.word1, DDU_301[1]);
+        EXPECT_EQ(step.outcome.word1, store().InchingSpeedTenths);
+        EXPECT_TRUE(DDU_301[0] & 1u) << "the inching bit";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InchingSetSpeed, ::testing::ValuesIn(kSetSpeedCases), CaseName());
+
+// From either end of the range every step goes one tenth until the other
+// end, and what is shown is what Enter sends at each step.
+TEST_F(InchingSetSpeed, StepsTenthByTenthBetweenTheEnds)
+{
+    Run("inching:1 go:13");
+    store().StoredActualSpeedVal = 0.5f;
+    for (const char* key : {"U", "D"}) {
+        for (int step = 0; step < 12; ++step) {
+            Run(std::string(key) + " E T");
+            const std::string shown = layout().m_InchingMode.m_SetSpeedRow.ValueLabel.get_text();
+            const unsigned short tenths = DDU_301[1];
+            EXPECT_GE(tenths, 5);
+            EXPECT_LE(tenths, 15);
+            EXPECT_EQ(InchingMode::SpeedTenths(std::stof(shown)), tenths) << shown;
+        }
+        EXPECT_EQ(*key == 'U' ? 15 : 5, DDU_301[1]);
+    }
+}
 
 // -------------------------------------------------- wheel diameter take-over
 

@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "TestSupport.h"
 
@@ -125,6 +126,11 @@ Glib::RefPtr<Gdk::Pixbuf> RedrawProbe::WholeRedraw()
 
 std::string RedrawProbe::StaleArea(const GdkRectangle& ignore)
 {
+    return StaleArea(ignore, 0);
+}
+
+std::string RedrawProbe::StaleArea(const GdkRectangle& ignore, int tolerance)
+{
     const Glib::RefPtr<Gdk::Pixbuf> shown = Picture();
     const Glib::RefPtr<Gdk::Pixbuf> whole = WholeRedraw();
     if (!shown || !whole)
@@ -139,7 +145,7 @@ std::string RedrawProbe::StaleArea(const GdkRectangle& ignore)
             const bool ignored = x >= ignore.x && x < ignore.x + ignore.width && y >= ignore.y &&
                                  y < ignore.y + ignore.height;
             for (int c = 0; c < channels && !ignored; ++c)
-                if (a[x * channels + c] != b[x * channels + c]) {
+                if (std::abs(int(a[x * channels + c]) - int(b[x * channels + c])) > tolerance) {
                     char where[64];
                     std::snprintf(where, sizeof where, "pixel %d,%d differs", x, y);
                     return where;

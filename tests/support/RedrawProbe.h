@@ -42,6 +42,10 @@ public:
     // `ignore`, such as a running clock, left out); else where the first
     // differing pixel is. Leaves the window drawn whole.
     std::string StaleArea(const GdkRectangle& ignore = GdkRectangle{0, 0, 0, 0});
+    // The same, a pixel counting as stale only where a channel differs by
+    // more than `tolerance` steps: a turned picture painted through a new
+    // display surface may come out a step apart at its smoothed edges.
+    std::string StaleArea(const GdkRectangle& ignore, int tolerance);
 
     Gtk::OffscreenWindow& window() { return window_; }
 

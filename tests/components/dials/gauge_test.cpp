@@ -357,6 +357,102 @@ TEST_F(GaugeDrawingTest, TurnedNeedleRedrawsOnlyItsOldAndNewPlace)
     EXPECT_TRUE(Near(dialtest::PixelOf(probe.Picture(), x, y), kSpeedMarker));
 }
 
+// A face picture that is not the one the dial painted last (replaced on disk,
+// removed, put back) is drawn whole at the next needle move, and when any
+// part of the dial is drawn again (a panel taken off it): the dial then shows
+// what a whole redraw draws. Moves over that face draw the needle only again.
+// (A move also changes the number box, which lays this off-screen window out
+// and so draws all of it: what the move itself draws is what counts there.)
+TEST_F(GaugeDrawingTest, FaceNotPaintedLastDrawsTheWholeDial)
+{
+    enum Dial { Speed, Volt };
+    enum Change { Replaced, Removed, PutBack };
+    struct Case {
+        const char* name;
+        Dial dial;
+        Change change;
+        bool byMove;  // else part of the dial is drawn again, the needle still
+    };
+    const Case cases[] = {
+        {"speed face replaced, needle moved", Speed, Replaced, true},
+        {"speed face removed, needle moved", Speed, Removed, true},
+        {"speed face put back, needle moved", Speed, PutBack, true},
+        {"speed face replaced, part drawn again", Speed, Replaced, false},
+        {"speed face removed, part drawn again", Speed, Removed, false},
+        {"volt face replaced, needle moved", Volt, Replaced, true},
+        {"volt face removed, needle moved", Volt, Removed, true},
+        {"volt face put back, needle moved", Volt, PutBack, true},
+        {"volt face replaced, part drawn again", Volt, Replaced, false},
+    };
+    const unsigned kNewFace = 0xC08020;
+    const long most = 2 * 17 * 17 + 10 * 10;  // as for a turned needle
+    // A whole redraw may paint the turned needle a colour step apart at its
+    // smoothed edges; a stale face differs by far more.
+    const int tolerance = 2;
+    // The needles settle, so the picture cache keeps them: one it decodes
+    // again counts as a new picture, which redraws the whole dial anyway.
+    ::usleep(2100 * 1000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::WritePicture("./Images/CircularGauge.png", 240, 252, kSpeedFace);
+        testsupport::WritePicture("./Images/Voltmeter.png", 96, 90, kVoltFace);
+        CompCircularGauge gauge;
+        gauge.SpeedDialColour = "#804000";
+        gauge.VoltDialColour = "#004080";
+        gauge.ConstructLayout();
+        testsupport::RedrawProbe probe(gauge, 420, 300);
+        gauge.UpdateSpeed(10);
+        gauge.UpdateVolt(100);
+        probe.Settle();
+        ASSERT_EQ(probe.StaleArea({0, 0, 0, 0}, tolerance), "");
+
+        const bool speed = c.dial == Speed;
+        const char* face = speed ? "./Images/CircularGauge.png" : "./Images/Voltmeter.png";
+        const int width = speed ? 240 : 96, height = speed ? 252 : 90;
+        Gtk::DrawingArea& dial = speed ? gauge.SpeedDial : gauge.VoltDial;
+        const GdkRectangle area = speed ? GdkRectangle{0, 0, 270, 260} : GdkRectangle{265, 140, 140, 140};
+        auto move = [&](short step) {
+            if (speed)
+                gauge.UpdateSpeed(static_cast<short>(60 + step));
+            else
+                gauge.UpdateVolt(static_cast<short>(120 + step));
+        };
+        dial.queue_draw();
+        probe.Settle();
+        const long wholeDial = probe.DrawnPixelsIn(area);
+        if (c.change == Replaced) {
+            testsupport::WritePicture(face, width, height, kNewFace);
+        } else {
+            std::remove(face);
+            if (c.change == PutBack) {
+                move(-20);
+                probe.Settle();
+                testsupport::WritePicture(face, width, height, kNewFace);
+            }
+        }
+        if (c.byMove) {
+            move(0);
+            probe.Settle();
+            EXPECT_EQ(wholeDial, probe.DrawnPixelsIn(area)) << "the move draws the whole dial";
+        } else {
+            dial.get_window()->invalidate_rect(Gdk::Rectangle(20, 20, 30, 30), false);
+            probe.Settle();
+        }
+        // A pixel of the face clear of the needle, and of the other dial.
+        const int x = speed ? 31 : 266, y = speed ? 255 : 141;
+        const unsigned shown = dialtest::PixelOf(probe.Picture(), x, y);
+        EXPECT_TRUE(Near(shown, c.change == Removed ? (speed ? 0x804000u : 0x004080u) : kNewFace)) << std::hex << shown;
+        EXPECT_EQ(probe.StaleArea({0, 0, 0, 0}, tolerance), "");
+
+        if (c.change != Removed) {
+            move(7);
+            probe.Settle();
+            EXPECT_LE(probe.DrawnPixelsIn(area), most) << "over the same face only the needle";
+            EXPECT_EQ(probe.StaleArea({0, 0, 0, 0}, tolerance), "");
+        }
+    }
+}
+
 TEST_F(GaugeDrawingTest, UpdateRedrawsOnlyItsOwnDial)
 {
     CompCircularGauge gauge;
