@@ -44,12 +44,13 @@ enum class Refusal : unsigned char {
     TooLarge,        // larger than its limit
     TooManyEntries,  // a folder with more entries than its limit
     Failed,          // the system refused an open, read, write, sync or rename
+    DamagedLines,    // read, but lines longer than their limit were skipped (only reported)
 };
 
 struct Outcome {
     Refusal refusal = Refusal::None;
-    int error = 0;            // errno, for Failed
-    std::uint64_t limit = 0;  // for TooLarge (bytes) and TooManyEntries
+    int error = 0;            // errno, for Failed; how many lines, for DamagedLines
+    std::uint64_t limit = 0;  // for TooLarge (bytes), TooManyEntries, DamagedLines (bytes)
 
     bool ok() const { return refusal == Refusal::None; }
     static Outcome Because(Refusal why, std::uint64_t limit = 0) { return Outcome{why, 0, limit}; }
@@ -59,20 +60,22 @@ struct Outcome {
 // The reason in words: "a named pipe, not a file", "larger than 4 MB", ...
 std::string Reason(const Outcome& outcome);
 
-// Prints "<path>: <reason>" on standard output for a refusal it has not
-// printed for that path since the path last did well: one line per cause,
-// however often the display tries. A missing file is not reported here (the
+// Prints "<path>: <what was not done>: <reason>" on standard output (for
+// damaged lines "<path>: <reason>") for a refusal it has not printed for
+// that path and deed since they last did well: one line per cause, however
+// often the display tries. A missing file is not reported here (the
 // display has its own lines for that). True when it printed.
 class Reporter {
 public:
-    bool Report(const std::string& path, const Outcome& outcome);
+    bool Report(const std::string& path, const std::string& notDone, const Outcome& outcome);
 
 private:
-    std::map<std::string, std::pair<Refusal, int>> said_;
+    std::map<std::pair<std::string, std::string>, std::pair<Refusal, int>> said_;
 };
 
-// Report() of the process's own reporter.
-bool Report(const std::string& path, const Outcome& outcome);
+// Report() of the process's own reporter; `notDone` says what was not
+// done: "not read", "not written", ...
+bool Report(const std::string& path, const std::string& notDone, const Outcome& outcome);
 
 // A file descriptor closed when it goes out of scope.
 class Descriptor {
@@ -158,6 +161,10 @@ struct LinesRead {
 // the byte limit while it is read is refused as too large.
 Outcome ReadLines(const std::string& path, const LineLimits& limits, const LineFunction& line,
                   LinesRead* read = nullptr, int at = AT_FDCWD);
+
+// What a read by lines has to report: its refusal, else the damaged lines
+// it skipped, else that it did well.
+Outcome ToReport(const Outcome& outcome, const LinesRead& read, const LineLimits& limits);
 
 // The whole regular file, at most byteLimit bytes. `opened` (when given)
 // gets the file as it was opened.

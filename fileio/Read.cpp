@@ -113,6 +113,13 @@ Outcome ReadLines(const std::string& path, const LineLimits& limits, const LineF
     return outcome;
 }
 
+Outcome ToReport(const Outcome& outcome, const LinesRead& read, const LineLimits& limits)
+{
+    if (!outcome.ok() || read.damaged == 0) return outcome;
+    return Outcome{Refusal::DamagedLines, static_cast<int>(std::min<unsigned long>(read.damaged, 1u << 30)),
+                   limits.line};
+}
+
 Outcome ReadAll(const std::string& path, std::uint64_t byteLimit, std::string& bytes, struct stat* opened, int at)
 {
     bytes.clear();

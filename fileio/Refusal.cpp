@@ -50,6 +50,9 @@ std::string Reason(const Outcome& outcome)
     case Refusal::TooLarge: return "larger than " + Bytes(outcome.limit);
     case Refusal::TooManyEntries: return "more than " + std::to_string(outcome.limit) + " entries";
     case Refusal::Failed: return std::strerror(outcome.error);
+    case Refusal::DamagedLines:
+        return std::to_string(outcome.error) + (outcome.error == 1 ? " line" : " lines") + " longer than " +
+               Bytes(outcome.limit) + " skipped";
     }
     return "refused";
 }
@@ -64,27 +67,31 @@ Refusal RefusalForKind(mode_t mode)
     return Refusal::Device;
 }
 
-bool Reporter::Report(const std::string& path, const Outcome& outcome)
+bool Reporter::Report(const std::string& path, const std::string& notDone, const Outcome& outcome)
 {
+    const std::pair<std::string, std::string> key(path, notDone);
     if (outcome.ok()) {
-        said_.erase(path);
+        said_.erase(key);
         return false;
     }
     if (outcome.refusal == Refusal::Missing)
         return false;
     const std::pair<Refusal, int> cause(outcome.refusal, outcome.error);
-    const auto said = said_.find(path);
+    const auto said = said_.find(key);
     if (said != said_.end() && said->second == cause)
         return false;
-    said_[path] = cause;
-    std::cout << path << ": " << Reason(outcome) << std::endl;
+    said_[key] = cause;
+    if (outcome.refusal == Refusal::DamagedLines)
+        std::cout << path << ": " << Reason(outcome) << std::endl;
+    else
+        std::cout << path << ": " << notDone << ": " << Reason(outcome) << std::endl;
     return true;
 }
 
-bool Report(const std::string& path, const Outcome& outcome)
+bool Report(const std::string& path, const std::string& notDone, const Outcome& outcome)
 {
     static Reporter* reporter = new Reporter;  // lives as long as the process
-    return reporter->Report(path, outcome);
+    return reporter->Report(path, notDone, outcome);
 }
 
 std::string FolderOf(const std::string& path)

@@ -459,24 +459,32 @@ INSTANTIATE_TEST_SUITE_P(Kinds, FolderKind, ::testing::Values(
 
 // --------------------------------------------------------------- reports
 
-TEST(Report, OneLinePerFileAndCause)
+TEST(Report, OneLinePerFileDeedAndCause)
 {
     fileio::Reporter reporter;
     const Outcome pipe = Outcome::Because(Refusal::Pipe);
     const Outcome large = Outcome::Because(Refusal::TooLarge, 4 << 20);
+    const Outcome damaged{Refusal::DamagedLines, 2, 64 << 10};
     ::testing::internal::CaptureStdout();
-    EXPECT_TRUE(reporter.Report("LookUpError.csv", pipe));
-    for (int tick = 0; tick < 10; ++tick) EXPECT_FALSE(reporter.Report("LookUpError.csv", pipe));
-    EXPECT_TRUE(reporter.Report("other.csv", pipe));
-    EXPECT_TRUE(reporter.Report("LookUpError.csv", large));   // another cause
-    EXPECT_FALSE(reporter.Report("LookUpError.csv", Outcome()));  // read well again...
-    EXPECT_TRUE(reporter.Report("LookUpError.csv", large));   // ... so it is said again
-    EXPECT_FALSE(reporter.Report("gone.csv", Outcome::Because(Refusal::Missing)));
+    EXPECT_TRUE(reporter.Report("LookUpError.csv", "not read", pipe));
+    for (int tick = 0; tick < 10; ++tick) EXPECT_FALSE(reporter.Report("LookUpError.csv", "not read", pipe));
+    EXPECT_TRUE(reporter.Report("other.csv", "not read", pipe));
+    EXPECT_TRUE(reporter.Report("other.csv", "not written", pipe));
+    EXPECT_FALSE(reporter.Report("other.csv", "not written", Outcome()));  // another deed did well
+    EXPECT_FALSE(reporter.Report("other.csv", "not read", pipe));
+    EXPECT_TRUE(reporter.Report("LookUpError.csv", "not read", large));  // another cause
+    EXPECT_FALSE(reporter.Report("LookUpError.csv", "not read", Outcome()));  // read well again...
+    EXPECT_TRUE(reporter.Report("LookUpError.csv", "not read", large));  // ... so it is said again
+    EXPECT_TRUE(reporter.Report("log.csv", "not read", damaged));
+    EXPECT_FALSE(reporter.Report("log.csv", "not read", damaged));
+    EXPECT_FALSE(reporter.Report("gone.csv", "not read", Outcome::Because(Refusal::Missing)));
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              "LookUpError.csv: a named pipe, not a file\n"
-              "other.csv: a named pipe, not a file\n"
-              "LookUpError.csv: larger than 4 MB\n"
-              "LookUpError.csv: larger than 4 MB\n");
+              "LookUpError.csv: not read: a named pipe, not a file\n"
+              "other.csv: not read: a named pipe, not a file\n"
+              "other.csv: not written: a named pipe, not a file\n"
+              "LookUpError.csv: not read: larger than 4 MB\n"
+              "LookUpError.csv: not read: larger than 4 MB\n"
+              "log.csv: 2 lines longer than 64 KB skipped\n");
 }
 
 // ------------------------------------------------------------ the watch
