@@ -68,6 +68,9 @@ std::string Reason(const Outcome& outcome);
 class Reporter {
 public:
     bool Report(const std::string& path, const std::string& notDone, const Outcome& outcome);
+    void Forget() { said_.clear(); }
+// Forgets what Report() has said (for tests that start as the display does).
+void ForgetReported();
 
 private:
     std::map<std::pair<std::string, std::string>, std::pair<Refusal, int>> said_;
@@ -76,6 +79,8 @@ private:
 // Report() of the process's own reporter; `notDone` says what was not
 // done: "not read", "not written", ...
 bool Report(const std::string& path, const std::string& notDone, const Outcome& outcome);
+// Forgets what Report() has said (for tests that start as the display does).
+void ForgetReported();
 
 // A file descriptor closed when it goes out of scope.
 class Descriptor {
@@ -123,7 +128,11 @@ public:
     // Looks at `path` (relative to the folder `at`), refuses anything but a
     // regular file of at most byteLimit bytes, opens it without following a
     // link or waiting, and checks that the open file is the one looked at.
-    Outcome Open(const std::string& path, std::uint64_t byteLimit, int at = AT_FDCWD);
+    Outcome Open(const char* path, std::uint64_t byteLimit, int at = AT_FDCWD);
+    Outcome Open(const std::string& path, std::uint64_t byteLimit, int at = AT_FDCWD)
+    {
+        return Open(path.c_str(), byteLimit, at);
+    }
     int fd() const { return fd_.get(); }
     // The file as it was opened.
     const struct stat& Opened() const { return opened_; }
@@ -170,6 +179,10 @@ Outcome ToReport(const Outcome& outcome, const LinesRead& read, const LineLimits
 // gets the file as it was opened.
 Outcome ReadAll(const std::string& path, std::uint64_t byteLimit, std::string& bytes,
                 struct stat* opened = nullptr, int at = AT_FDCWD);
+
+// The whole regular file into the buffer, allocating nothing: refused as
+// too large when it holds more than `capacity` bytes.
+Outcome ReadInto(const char* path, char* buffer, std::size_t capacity, std::size_t& length);
 
 // --- writing ------------------------------------------------------------
 

@@ -22,17 +22,17 @@ ssize_t ReadSome(int fd, char* data, std::size_t size)
     }
 }
 
-Outcome Reader::Open(const std::string& path, std::uint64_t byteLimit, int at)
+Outcome Reader::Open(const char* path, std::uint64_t byteLimit, int at)
 {
     fd_.Close();
     struct stat named {};
-    if (::fstatat(at, path.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0) return Outcome::FromErrno(errno);
+    if (::fstatat(at, path, &named, AT_SYMLINK_NOFOLLOW) != 0) return Outcome::FromErrno(errno);
     const Refusal kind = RefusalForKind(named.st_mode);
     if (kind != Refusal::None) return Outcome::Because(kind);
     if (static_cast<std::uint64_t>(named.st_size) > byteLimit) return Outcome::Because(Refusal::TooLarge, byteLimit);
     // Neither a link nor a wait: should a pipe or device take the name now,
     // the open returns at once and the check below refuses it.
-    Descriptor fd(::openat(at, path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    Descriptor fd(::openat(at, path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd.open()) return Outcome::FromErrno(errno);
     if (::fstat(fd.get(), &opened_) != 0) return Outcome::FromErrno(errno);
     if (!S_ISREG(opened_.st_mode) || !SameFile(named, opened_)) return Outcome::Because(Refusal::Swapped);
@@ -111,6 +111,24 @@ Outcome ReadLines(const std::string& path, const LineLimits& limits, const LineF
     if (::fstat(file.fd(), &seen.after) != 0) seen.after = seen.before;
     if (read) *read = seen;
     return outcome;
+}
+
+Outcome ReadInto(const char* path, char* buffer, std::size_t capacity, std::size_t& length)
+{
+    length = 0;
+    Reader file;
+    const Outcome outcome = file.Open(path, capacity);
+    if (!outcome.ok()) return outcome;
+    for (;;) {
+        char probe;
+        // One byte past the capacity tells a file that grew past it.
+        const bool full = length == capacity;
+        const ssize_t n = full ? ReadSome(file.fd(), &probe, 1) : ReadSome(file.fd(), buffer + length, capacity - length);
+        if (n < 0) return Outcome::FromErrno(errno);
+        if (n == 0) return Outcome();
+        if (full) return Outcome::Because(Refusal::TooLarge, capacity);
+        length += static_cast<std::size_t>(n);
+    }
 }
 
 Outcome ToReport(const Outcome& outcome, const LinesRead& read, const LineLimits& limits)

@@ -88,11 +88,22 @@ bool Reporter::Report(const std::string& path, const std::string& notDone, const
     return true;
 }
 
-bool Report(const std::string& path, const std::string& notDone, const Outcome& outcome)
+namespace {
+
+Reporter& ProcessReporter()
 {
     static Reporter* reporter = new Reporter;  // lives as long as the process
-    return reporter->Report(path, notDone, outcome);
+    return *reporter;
 }
+
+}  // namespace
+
+bool Report(const std::string& path, const std::string& notDone, const Outcome& outcome)
+{
+    return ProcessReporter().Report(path, notDone, outcome);
+}
+
+void ForgetReported() { ProcessReporter().Forget(); }
 
 std::string FolderOf(const std::string& path)
 {
