@@ -5,7 +5,6 @@
 // listed within theirs; the change watch sees what the time stamps cannot.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -17,10 +16,10 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "Bounded.h"
 #include "ChangeWatch.h"
 #include "FileIo.h"
 #include "TestSupport.h"
@@ -41,23 +40,10 @@ struct stat LinkStat(const std::string& path)
     return st;
 }
 
-// Runs the operation on a thread; one that still waits after two seconds
-// fails the test, and the pipe named is then opened at both ends to let it
-// go, so a faulty layer fails the case instead of hanging the run.
+// The layer's steps never wait: two seconds is far more than any needs.
 void WithinTwoSeconds(const std::function<void()>& operation, const std::string& pipe = kFile)
 {
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        operation();
-        done = true;
-    });
-    std::vector<int> held;
-    if (!testsupport::WaitFor([&] { return done.load(); }, 2000)) {
-        ADD_FAILURE() << "the operation waits";
-        held.push_back(::open(pipe.c_str(), O_RDWR | O_NONBLOCK));
-    }
-    worker.join();
-    for (int fd : held) ::close(fd);
+    testsupport::FinishesWithin(2000, operation, {pipe});
 }
 
 class FileLayer : public ::testing::Test {

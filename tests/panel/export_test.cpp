@@ -3,7 +3,6 @@
 // stick pulled out or full half-way.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -18,10 +17,10 @@
 #include <string>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "Bounded.h"
 #include "DataLog.h"
 #include "FileIo.h"
 #include "MediaListing.h"
@@ -215,18 +214,7 @@ const char* const kOnStick = "media/STICK/DiagnosticsData.csv";
 // the pipes named are held open at both ends until it ends).
 void RunExport(DataLog& log, const std::vector<std::string>& pipes = {})
 {
-    std::atomic<bool> done{false};
-    std::thread copy([&] {
-        log.findUsb();
-        done = true;
-    });
-    std::vector<int> held;
-    if (!testsupport::WaitFor([&] { return done.load(); }, 5000)) {
-        ADD_FAILURE() << "the export waits on something";
-        for (const std::string& pipe : pipes) held.push_back(::open(pipe.c_str(), O_RDWR | O_NONBLOCK));
-    }
-    copy.join();
-    for (int fd : held) ::close(fd);
+    testsupport::FinishesWithin(5000, [&] { log.findUsb(); }, pipes);
 }
 
 struct StickCase {

@@ -4,7 +4,6 @@
 // unpredictable name renamed over the old one.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <clocale>
 #include <climits>
 #include <csignal>
@@ -16,10 +15,10 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "Bounded.h"
 #include "FileIo.h"
 #include "ReadMVBData.h"
 #include "SettingsFiles.h"
@@ -366,22 +365,9 @@ struct HostileCase {
     std::function<void(const std::string& file)> make;
 };
 
-// Runs the operation on a thread; still waiting after two seconds fails
-// the case, and the pipe is then opened at both ends to let it go.
 void WithinTwoSeconds(const std::function<void()>& operation, const std::string& pipe)
 {
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        operation();
-        done = true;
-    });
-    int held = -1;
-    if (!testsupport::WaitFor([&] { return done.load(); }, 2000)) {
-        ADD_FAILURE() << "waits on " << pipe;
-        held = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
-    }
-    worker.join();
-    if (held >= 0) ::close(held);
+    testsupport::FinishesWithin(2000, operation, {pipe});
 }
 
 const HostileCase kHostile[] = {
