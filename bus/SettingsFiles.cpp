@@ -159,8 +159,12 @@ std::size_t RemoveLeftovers()
     fileio::Descriptor folder;
     if (!fileio::OpenFolder(".", folder, true).ok()) return 0;
     std::size_t removed = 0;
-    for (const char* file : {kWheelDiameterFile, kActualSpeedFile})
-        removed += fileio::RemoveLeftovers(folder.get(), file, kFolderEntryLimit);
+    for (const char* file : {kWheelDiameterFile, kActualSpeedFile}) {
+        const std::size_t left = fileio::RemoveLeftovers(folder.get(), file, kFolderEntryLimit);
+        if (left > 0) std::printf("%s: %zu left by earlier writes removed\n", file, left);
+        removed += left;
+    }
+    std::fflush(stdout);
     return removed;
 }
 

@@ -46,7 +46,8 @@ bool CopyToStick(int root, const std::string& rootPath, const std::string& name)
     const fileio::Outcome read = log.Open(faultlog::kLogFile, faultlog::kLogLimits.bytes);
     fileio::Report(faultlog::kLogFile, "not copied", read);
     if (!read.ok()) return false;
-    fileio::RemoveLeftovers(folder.get(), faultlog::kLogFile, kStickEntryLimit);
+    const std::size_t left = fileio::RemoveLeftovers(folder.get(), faultlog::kLogFile, kStickEntryLimit);
+    if (left > 0) std::cout << stick << ": " << left << " left by earlier copies removed" << std::endl;
     const fileio::Outcome copied = fileio::Replace(folder.get(), faultlog::kLogFile, log, datalog::Write);
     fileio::Report(stick + "/" + faultlog::kLogFile, "not written", copied);
     return copied.ok() && StillOnTheStick(root, name, folder.get());
