@@ -69,6 +69,7 @@ Refusal RefusalForKind(mode_t mode)
 
 bool Reporter::Report(const std::string& path, const std::string& notDone, const Outcome& outcome)
 {
+    if (outcome.ok() && said_.empty()) return false;  // the usual case, at every refresh: nothing to forget
     const std::pair<std::string, std::string> key(path, notDone);
     if (outcome.ok()) {
         said_.erase(key);

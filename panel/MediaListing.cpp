@@ -21,8 +21,10 @@ bool ListMediaRoot(std::string& listing)
     std::vector<std::string> names;
     // The cab's own folder: followed when it is a link.
     const fileio::Outcome outcome = fileio::ListFolder(root, kMediaEntryLimit, names, true);
-    fileio::Report(root, "not all looked at", outcome);
-    if (!outcome.ok() && outcome.refusal != fileio::Refusal::TooManyEntries) return false;
+    const bool crowded = outcome.refusal == fileio::Refusal::TooManyEntries;
+    fileio::Report(root, "not all looked at", crowded ? outcome : fileio::Outcome());
+    fileio::Report(root, "not listed", crowded ? fileio::Outcome() : outcome);
+    if (!outcome.ok() && !crowded) return false;
     std::sort(names.begin(), names.end());   // char_traits compare bytes unsigned
     for (const std::string& name : names)
         if (name[0] != '.') listing += name + '\n';
