@@ -1,6 +1,7 @@
 #include "ReadMVBData.h"
 
 #include <cmath>
+#include <cstdio>
 #include <glibmm/main.h>
 
 #include "KeypadLine.h"
@@ -35,9 +36,25 @@ constexpr long kHighestInchingTenths = 15;
 
 void ReadMVBData::Initialaization()
 {
-    settingsfiles::LoadWheelDiameters(WheelDiameters);
+    settingsfiles::RemoveLeftovers();
+    LoadWheelDiameters();
     Cmain();
     LoadInchingSpeed();
+}
+
+// A saved diameter that no screen would let through (outside 1016..1097)
+// is not used: it loads as 0, as from a file without it, and is named.
+void ReadMVBData::LoadWheelDiameters()
+{
+    settingsfiles::LoadWheelDiameters(WheelDiameters);
+    for (int bogie = 0; bogie < settingsfiles::kBogies; ++bogie) {
+        const unsigned short diameter = WheelDiameters[bogie];
+        if (diameter == 0 || (diameter >= kLowestWheelDiameter && diameter <= kHighestWheelDiameter)) continue;
+        char value[64];
+        std::snprintf(value, sizeof value, "%hd of bogie %d", static_cast<short>(diameter), bogie + 1);
+        settingsfiles::SayNotUsed(settingsfiles::kWheelDiameterFile, "wheel diameter", value, "1016..1097");
+        WheelDiameters[bogie] = 0;
+    }
 }
 
 void ReadMVBData::LoadInchingSpeed()
@@ -45,12 +62,18 @@ void ReadMVBData::LoadInchingSpeed()
     settingsfiles::LoadActualSpeed(StoredActualSpeedVal);
     // A saved speed the vehicle takes starts as the inching speed, so the
     // inching screen does not send (and save) 0 before the driver has set
-    // anything. Any other saved value stays on the screen for the driver to
-    // step back into range and confirm; until then 0 goes out.
+    // anything. Any other saved value (but 0) is not used: the screen and
+    // port 301 start from 0, as without the file, and the value is named.
     // The product is exact in double, so the cab's x87 build counts the same.
     const double speed = StoredActualSpeedVal;
     const long tenths = std::isfinite(speed) ? std::lround(speed * 10.0) : 0;
     const bool takes = tenths >= kLowestInchingTenths && tenths <= kHighestInchingTenths;
+    if (!takes && speed != 0.0) {
+        char value[64];
+        std::snprintf(value, sizeof value, "%g km/h", speed);
+        settingsfiles::SayNotUsed(settingsfiles::kActualSpeedFile, "inching speed", value, "0.5..1.5 km/h");
+        StoredActualSpeedVal = 0;
+    }
     InchingSpeedTenths = takes ? static_cast<unsigned short>(tenths) : 0;
 }
 

@@ -226,8 +226,12 @@ public:
     // The start-up steps after the start values (which the member
     // initialisers give): settings files and Cmain. Constructor only.
     void Initialaization();
-    // Start-up step: "ActualSpeedVal.txt" into StoredActualSpeedVal, and
-    // InchingSpeedTenths from it when it lies within 0.5..1.5 km/h, else 0.
+    // Start-up step: "wheeldiameteroutput.txt" into WheelDiameters; a
+    // diameter outside 1016..1097 (but 0) loads as 0, with a line.
+    void LoadWheelDiameters();
+    // Start-up step: "ActualSpeedVal.txt" into StoredActualSpeedVal and
+    // InchingSpeedTenths when it lies within 0.5..1.5 km/h; any other
+    // speed (but 0) loads as 0, with a line.
     void LoadInchingSpeed();
 
     // ---- Bus poll tick ----

@@ -5,9 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <locale.h>
-#include <unistd.h>
+#include "FileIo.h"
 
 namespace settingsfiles {
 
@@ -80,40 +79,6 @@ constexpr const char* kBogieLabels[kBogies] = {
 constexpr const char* kSpeedLabel = "ActualSpeedVal=";
 constexpr float kMaxInchingSpeed = 6553.5f;  // 0xFFFF tenths
 
-bool WriteAll(int fd, const char* text, std::size_t length)
-{
-    while (length > 0) {
-        ssize_t n = ::write(fd, text, length);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        text += n;
-        length -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// The rename lives in the directory: until the directory itself reaches
-// the disk a power cut can bring the old file back.
-bool SyncDirectoryOf(const char* path)
-{
-    char directory[kMaxText];
-    const char* slash = std::strrchr(path, '/');
-    if (!slash)
-        std::snprintf(directory, sizeof directory, ".");
-    else if (slash == path)
-        std::snprintf(directory, sizeof directory, "/");
-    else if (std::snprintf(directory, sizeof directory, "%.*s", static_cast<int>(slash - path), path) >=
-             static_cast<int>(sizeof directory))
-        return false;
-    const int fd = ::open(directory, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 bool SameContent(const char* path, const char* text, std::size_t length)
 {
     char current[kMaxText];
@@ -178,57 +143,57 @@ bool ParseActualSpeed(const char* text, std::size_t length, float& value)
 
 bool ReadText(const char* path, char (&text)[kMaxText], std::size_t& length)
 {
-    length = 0;
-    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    while (length < kMaxText - 1) {
-        ssize_t n = ::read(fd, text + length, kMaxText - 1 - length);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        length += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    text[length] = '\0';
-    return true;
+    return fileio::ReadInto(path, text, kMaxText, length).ok();
 }
 
 WriteResult WriteIfChanged(const char* path, const char* text, std::size_t length)
 {
     if (SameContent(path, text, length)) return WriteResult::Unchanged;
-
-    char temp[256];
-    int n = std::snprintf(temp, sizeof temp, "%s.tmp", path);
-    if (n < 0 || static_cast<std::size_t>(n) >= sizeof temp) {
-        PrintFileNotFound();
-        return WriteResult::Failed;
-    }
-    int fd = ::open(temp, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        PrintFileNotFound();
-        return WriteResult::Failed;
-    }
-    bool ok = WriteAll(fd, text, length) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(temp, path) != 0) {
-        ::unlink(temp);
-        PrintFileNotFound();
-        return WriteResult::Failed;
-    }
-    if (!SyncDirectoryOf(path)) {
-        PrintFileNotFound();
-        return WriteResult::Failed;
-    }
-    return WriteResult::Written;
+    const fileio::Outcome written = fileio::Replace(path, text, length);
+    if (fileio::Report(path, "not written", written)) PrintFileNotFound();
+    return written.ok() ? WriteResult::Written : WriteResult::Failed;
 }
+
+std::size_t RemoveLeftovers()
+{
+    fileio::Descriptor folder;
+    if (!fileio::OpenFolder(".", folder, true).ok()) return 0;
+    std::size_t removed = 0;
+    for (const char* file : {kWheelDiameterFile, kActualSpeedFile}) {
+        const std::size_t left = fileio::RemoveLeftovers(folder.get(), file, kFolderEntryLimit);
+        if (left > 0) std::printf("%s: %zu left by earlier writes removed\n", file, left);
+        removed += left;
+    }
+    std::fflush(stdout);
+    return removed;
+}
+
+void SayNotUsed(const char* path, const char* what, const char* value, const char* range)
+{
+    std::printf("%s: %s %s outside %s, not used\n", path, what, value, range);
+    std::fflush(stdout);
+}
+
+namespace {
+
+// The file's text; false (with "File not found", and the reason for a
+// refused file) when it cannot be read.
+bool LoadText(const char* path, char (&text)[kMaxText], std::size_t& length)
+{
+    const fileio::Outcome read = fileio::ReadInto(path, text, kMaxText, length);
+    fileio::Report(path, "not read", read);
+    if (read.ok()) return true;
+    PrintFileNotFound();
+    return false;
+}
+
+}  // namespace
 
 bool LoadWheelDiameters(unsigned short (&diameters)[kBogies])
 {
     char text[kMaxText];
     std::size_t length = 0;
-    if (!ReadText(kWheelDiameterFile, text, length)) {
-        PrintFileNotFound();
-        return false;
-    }
+    if (!LoadText(kWheelDiameterFile, text, length)) return false;
     ParseWheelDiameters(text, length, diameters);
     return true;
 }
@@ -237,10 +202,7 @@ bool LoadActualSpeed(float& value)
 {
     char text[kMaxText];
     std::size_t length = 0;
-    if (!ReadText(kActualSpeedFile, text, length)) {
-        PrintFileNotFound();
-        return false;
-    }
+    if (!LoadText(kActualSpeedFile, text, length)) return false;
     ParseActualSpeed(text, length, value);
     return true;
 }

@@ -1,5 +1,6 @@
 // Settings files fuzz target: any file content through the readers of the
-// wheel diameter file and the inching speed file. Whatever they take must
+// wheel diameter file and the inching speed file. A file larger than the
+// largest settings file is refused; whatever they take from another must
 // come back unchanged when written out and read again, and an inching speed
 // taken is a finite value of its range.
 //
@@ -34,7 +35,7 @@ void WheelDiameters(const uint8_t* data, size_t size)
 {
     WriteFile(sf::kWheelDiameterFile, data, size);
     unsigned short values[sf::kBogies] = {1, 2, 3, 4, 5, 6};
-    Check(sf::LoadWheelDiameters(values), "wheel diameter file did not open");
+    Check(sf::LoadWheelDiameters(values) == (size <= sf::kMaxText), "wheel diameter file refused or taken wrongly");
     char text[sf::kMaxText];
     const size_t length = sf::FormatWheelDiameters(values, text);
     Check(length < sf::kMaxText && text[length] == '\0', "wheel diameter text not terminated in its buffer");
@@ -47,7 +48,7 @@ void ActualSpeed(const uint8_t* data, size_t size)
 {
     WriteFile(sf::kActualSpeedFile, data, size);
     float value = 12.5f;
-    Check(sf::LoadActualSpeed(value), "inching speed file did not open");
+    Check(sf::LoadActualSpeed(value) == (size <= sf::kMaxText), "inching speed file refused or taken wrongly");
     Check(std::isfinite(value) && value >= 0.0f && value <= 6553.5f, "inching speed outside its range");
     char text[sf::kMaxText];
     const size_t length = sf::FormatActualSpeed(value, text);

@@ -1,6 +1,5 @@
 #include "DiagnosticScreen.h"
 
-#include <fstream>
 #include <gtkmm/label.h>
 #include <iostream>
 #include <pangomm/fontdescription.h>
@@ -97,18 +96,30 @@ void DiagnosticScreen::ConstructDiagnostic(short rows, short columns, std::strin
     show_all_children();
 }
 
-// Counts the log's lines; false when the log cannot be opened.
+namespace {
+
+// Reads the log by lines within its limits; false (with the screen's line)
+// when it cannot be read.
+bool ReadLog(const fileio::LineFunction& line)
+{
+    fileio::LinesRead read;
+    const fileio::Outcome outcome = fileio::ReadLines(faultlog::kLogFile, faultlog::kLogLimits, line, &read);
+    fileio::Report(faultlog::kLogFile, "not read", fileio::ToReport(outcome, read, faultlog::kLogLimits));
+    if (outcome.ok()) return true;
+    std::cout << "Error Opening File" << std::endl;
+    return false;
+}
+
+}  // namespace
+
+// Counts the log's lines; false when the log cannot be read.
 bool DiagnosticScreen::CountLogLines()
 {
-    std::ifstream log(faultlog::kLogFile);
-    if (!log.is_open()) {
-        std::cout << "Error Opening File" << std::endl;
-        return false;
-    }
     LineCount = 0;
-    std::string line;
-    while (std::getline(log, line)) ++LineCount;
-    return true;
+    return ReadLog([this](const char*, std::size_t) {
+        ++LineCount;
+        return true;
+    });
 }
 
 int DiagnosticScreen::TimerFunc()
@@ -139,18 +150,13 @@ int DiagnosticScreen::TimerFunc()
 // Reads the page's lines into Cells and builds the page table.
 void DiagnosticScreen::ReadPage()
 {
-    std::ifstream log(faultlog::kLogFile);
-    if (!log.is_open()) {
-        std::cout << "Error Opening File" << std::endl;
-        return;
-    }
-    std::cout << "FILE OPENED  " << LineCount << "  " << StartLine << std::endl;
     RowsFilled = RowIndex = ColumnIndex = CurrentLine = RowsOn = 0;
     for (auto& row : Cells)
         for (std::string& cell : row) cell.clear();
-
-    std::string line;
-    while (std::getline(log, line)) {
+    bool traced = false;
+    const bool read = ReadLog([&](const char* text, std::size_t size) {
+        if (!traced) std::cout << "FILE OPENED  " << LineCount << "  " << StartLine << std::endl;
+        traced = true;
         ++CurrentLine;
         if (LineCount <= kPageRows) {
             RowsOn = 10;
@@ -163,14 +169,17 @@ void DiagnosticScreen::ReadPage()
         if (RowsOn > 0 && RowIndex <= kPageRows - 1) {
             ++RowsFilled;
             std::cout << "INSIDE LOOP " << RowIndex;
-            processString(line);
+            processString(std::string(text, size));
             TextStream.str("");
             TextStream << LineCount - CurrentLine + 1;
             Cells[RowIndex][0] = TextStream.str();
             for (int j = 1; j < kColumns; ++j) Cells[RowIndex][j] = Fields[j];
             ++RowIndex;
         }
-    }
+        return RowIndex < kPageRows;  // the rest of the log is not needed
+    });
+    if (!read) return;
+    if (!traced) std::cout << "FILE OPENED  " << LineCount << "  " << StartLine << std::endl;
     std::cout << "FILE OPENED  " << LineCount << "  " << StartLine << std::endl;
     ConstructDiagnostic(kPageRows, kColumns, Cells, 5, 45);
     Initialaization();

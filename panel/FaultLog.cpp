@@ -1,16 +1,14 @@
 #include "FaultLog.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace faultlog {
 
 const char* const kLookUpFile = "LookUpError.csv";
 const char* const kLogFile = "DiagnosticsData.csv";
+const fileio::LineLimits kLookUpLimits = {4 << 20, 256 << 10};
+const fileio::LineLimits kLogLimits = {128 << 20, 256 << 10};
 
 namespace {
 std::time_t SystemClock() { return std::time(nullptr); }
@@ -91,50 +89,9 @@ std::string LogRow(const std::string& counter, const std::string (&fields)[6])
     return row;
 }
 
-namespace {
-
-// True when the file is empty or its last byte is a line feed.
-bool EndsClean(int fd, off_t size)
-{
-    if (size == 0) return true;
-    char last = 0;
-    return ::pread(fd, &last, 1, size - 1) == 1 && last == '\n';
-}
-
-}  // namespace
-
-bool WriteAll(int fd, const char* data, std::size_t size, WriteFunction write)
-{
-    while (size > 0) {
-        const ssize_t n = write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool AppendRow(const std::string& path, const std::string& row)
 {
-    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    struct stat st{};
-    if (::fstat(fd, &st) != 0) {
-        ::close(fd);
-        return false;
-    }
-    const std::string bytes = EndsClean(fd, st.st_size) ? row : "\n" + row;
-    if (!WriteAll(fd, bytes.data(), bytes.size())) {
-        if (::ftruncate(fd, st.st_size) != 0) { /* nothing more can be done */ }
-        ::close(fd);
-        return false;
-    }
-    if (::close(fd) != 0) {
-        if (::truncate(path.c_str(), st.st_size) != 0) { /* as above */ }
-        return false;
-    }
-    return true;
+    return fileio::AppendRow(path, row).ok();
 }
 
 }  // namespace faultlog

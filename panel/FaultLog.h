@@ -7,14 +7,23 @@
 #include <cstddef>
 #include <ctime>
 #include <string>
-#include <sys/types.h>
-#include <unistd.h>
 #include <vector>
+
+#include "FileIo.h"
 
 namespace faultlog {
 
 extern const char* const kLookUpFile;   // "LookUpError.csv"
 extern const char* const kLogFile;      // "DiagnosticsData.csv"
+
+// How much of each file the display reads. The table: some thousand faults
+// of a few hundred bytes each fit in 4 MB. The log: a row is about 95
+// bytes, so 128 MB hold well over a million rows (decades of faults) and
+// take a fraction of a second to read. A line of either: 256 KB, far above
+// any fault text the pop-up can show; a longer one is damaged (a disk that
+// lost power mid-write leaves runs of zero bytes) and skipped.
+extern const fileio::LineLimits kLookUpLimits;
+extern const fileio::LineLimits kLogLimits;
 
 // The clock of the log's event time; tests replace it.
 using ClockFunction = std::time_t (*)();
@@ -48,14 +57,9 @@ std::string EventTimeText(std::time_t when);
 // each separating quote pair.
 std::string LogRow(const std::string& counter, const std::string (&fields)[6]);
 
-// Writes every byte, again after an interrupted or short write, through
-// `write` (tests give their own). False when a write fails or writes nothing.
-using WriteFunction = ssize_t (*)(int fd, const void* data, std::size_t size);
-bool WriteAll(int fd, const char* data, std::size_t size, WriteFunction write = &::write);
-
-// Appends the row in one write. A file that does not end in a line feed gets
-// one first. On a failed write or close the file is cut back to its size
-// before the append. False when the file cannot be opened or written.
+// Appends the row to the log file `path` as the file layer does (a regular
+// file only, created when missing, a line feed first after a torn line, cut
+// back on failure). False when it was refused or failed.
 bool AppendRow(const std::string& path, const std::string& row);
 
 }  // namespace faultlog

@@ -3,9 +3,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <unistd.h>
 #include <vector>
 
 #include "FaultLog.h"
@@ -24,42 +21,35 @@ bool SameFile(const struct stat& a, const struct stat& b)
            SameTime(a.st_mtim, b.st_mtim) && SameTime(a.st_ctim, b.st_ctim);
 }
 
-// Reads log text line by line as the whole-log count does: a line ends at a
-// line feed, and a last line without one counts too. A line that contains
+// What a time stamp step may be: two seconds on FAT and on ext4 with small
+// inodes (no nanoseconds at all), one clock tick of an older kernel else.
+constexpr long kCoarseStepNs = 2000000000L;
+constexpr long kFineStepNs = 100000000L;
+
+long long Ns(const timespec& t) { return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
+
+timespec Now()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return now;
+}
+
+// True when no change after `seen` can leave the file's times as they are:
+// both are older than `seen` by more than a step of the file system's clock.
+bool Settled(const struct stat& file, const timespec& seen)
+{
+    const bool coarse = file.st_mtim.tv_nsec == 0 && file.st_ctim.tv_nsec == 0;
+    const long long limit = Ns(seen) - (coarse ? kCoarseStepNs : kFineStepNs);
+    return Ns(file.st_mtim) < limit && Ns(file.st_ctim) < limit;
+}
+
+// Lines of the log as the whole-log count reads them: a line that contains
 // fault labels sets their counts to the value of its last digit run.
 class LineScanner {
 public:
     explicit LineScanner(std::map<std::string, LastCount>& counts) : counts_(counts) {}
 
-    void Feed(const char* bytes, std::size_t size)
-    {
-        const char* end = bytes + size;
-        while (bytes < end) {
-            const char* feed = static_cast<const char*>(std::memchr(bytes, '\n', end - bytes));
-            if (!feed) {
-                partial_.append(bytes, end);  // the line goes on in the next bytes
-                return;
-            }
-            if (partial_.empty()) {
-                ScanLine(bytes, feed - bytes);
-            } else {
-                partial_.append(bytes, feed);
-                ScanLine(partial_.data(), partial_.size());
-                partial_.clear();
-            }
-            bytes = feed + 1;
-        }
-    }
-
-    // End of the text: a torn last line is a line.
-    void Finish()
-    {
-        if (!partial_.empty())
-            ScanLine(partial_.data(), partial_.size());
-        partial_.clear();
-    }
-
-private:
     void ScanLine(const char* line, std::size_t size)
     {
         labels_.clear();
@@ -88,23 +78,37 @@ private:
             counts_[label] = count;
     }
 
+    // Text the display wrote itself, line by line.
+    void ScanText(const std::string& text)
+    {
+        std::string::size_type start = 0;
+        while (start < text.size()) {
+            std::string::size_type feed = text.find('\n', start);
+            if (feed == std::string::npos)
+                feed = text.size();
+            ScanLine(text.data() + start, feed - start);
+            start = feed + 1;
+        }
+    }
+
+private:
     std::map<std::string, LastCount>& counts_;
-    std::string partial_;
     std::vector<std::string> labels_;
 };
 
 // Any label: the log read whole, line by line; a line that contains the
 // label and a digit run sets the count.
-bool FindByReading(const std::string& path, const std::string& label, LastCount& last)
+fileio::Outcome FindByReading(const std::string& path, const std::string& label, LastCount& last)
 {
-    std::ifstream log(path);
-    if (!log.is_open())
-        return false;
-    std::string line, run;
-    while (std::getline(log, line))
+    std::string run;
+    fileio::LinesRead read;
+    const fileio::Outcome outcome = fileio::ReadLines(path, kLogLimits, [&](const char* text, std::size_t size) {
+        const std::string line(text, size);
         if (line.find(label) != std::string::npos && LastDigitRun(line, run))
             last = LastCount{true, CountValue(run)};
-    return true;
+        return true;
+    }, &read);
+    return fileio::ToReport(outcome, read, kLogLimits);
 }
 
 }  // namespace
@@ -119,65 +123,72 @@ bool IsFaultLabel(const std::string& label)
     return true;
 }
 
-LogCounts::LogCounts() : path_(kLogFile) {}
+LogCounts::LogCounts() : LogCounts(kLogFile) {}
 
-LogCounts::LogCounts(std::string path) : path_(std::move(path)) {}
+LogCounts::LogCounts(std::string path, Watching watching) : path_(std::move(path)), watching_(watching) {}
 
-bool LogCounts::Current(const struct stat& now) const
+bool LogCounts::Trusted(const struct stat& now) const
 {
-    return known_.valid && !known_.missing && SameFile(known_.file, now);
+    if (!known_.valid || known_.missing || !SameFile(known_.file, now))
+        return false;
+    return known_.watched || Settled(known_.file, known_.seen);
+}
+
+void LogCounts::Forget()
+{
+    known_ = Known();
+    counts_.clear();
+}
+
+// From now on the kernel reports what happens to the log; the watch sees
+// a change made while the log is read.
+void LogCounts::StartWatch()
+{
+    known_.watched = watching_ == Watching::Changes && watch_.Watch(path_);
 }
 
 bool LogCounts::ReadWhole()
 {
-    known_ = Known();
-    counts_.clear();
-    // Not blocking: a pipe or device put in the log's place is refused, not waited on.
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat before {};
-    if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode)) {
-        ::close(fd);
+    Forget();
+    StartWatch();
+    LineScanner scanner(counts_);
+    fileio::LinesRead read;
+    const fileio::Outcome outcome = fileio::ReadLines(path_, kLogLimits, [&](const char* line, std::size_t size) {
+        scanner.ScanLine(line, size);
+        return true;
+    }, &read);
+    lastRead_ = fileio::ToReport(outcome, read, kLogLimits);
+    if (!outcome.ok()) {
+        Forget();
         return false;
     }
     ++wholeReads_;
-    LineScanner scanner(counts_);
-    std::vector<char> buffer(64 * 1024);
-    char last = '\n';
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;  // end, or a read error: what was read counts
-        scanner.Feed(buffer.data(), static_cast<std::size_t>(n));
-        last = buffer[n - 1];
-    }
-    scanner.Finish();
-    struct stat after {};
-    const bool steady = ::fstat(fd, &after) == 0 && SameFile(before, after);
-    ::close(fd);
     // A file that changed while it was read is read again next time.
-    known_.valid = steady;
-    known_.file = after;
-    known_.endsWithLineFeed = last == '\n';
+    known_.valid = SameFile(read.before, read.after) && !(known_.watched && watch_.Changed());
+    known_.file = read.after;
+    known_.seen = Now();
+    known_.endsWithLineFeed = read.endsWithLineFeed;
     return true;
 }
 
 bool LogCounts::Find(const std::string& label, LastCount& last)
 {
     last = LastCount();
-    if (!IsFaultLabel(label))
-        return FindByReading(path_, label, last);
+    if (!IsFaultLabel(label)) {
+        lastRead_ = FindByReading(path_, label, last);
+        return lastRead_.ok() || lastRead_.refusal == fileio::Refusal::DamagedLines;
+    }
     struct stat now {};
-    if (::stat(path_.c_str(), &now) != 0) {
-        known_ = Known();
-        counts_.clear();
+    if (::lstat(path_.c_str(), &now) != 0) {
+        lastRead_ = fileio::Outcome::FromErrno(errno);
+        Forget();
+        StartWatch();  // the file's creation by the display's own row is its own
         known_.valid = known_.missing = true;
+        known_.seen = Now();
         return false;
     }
-    if (!Current(now) && !ReadWhole())
+    const bool changed = known_.watched && watch_.Changed();
+    if ((changed || !Trusted(now)) && !ReadWhole())
         return false;
     const auto found = counts_.find(label);
     if (found != counts_.end())
@@ -188,22 +199,27 @@ bool LogCounts::Find(const std::string& label, LastCount& last)
 void LogCounts::Appended(const std::string& row)
 {
     struct stat now {};
-    const bool readable = ::stat(path_.c_str(), &now) == 0 && S_ISREG(now.st_mode);
+    const bool readable = ::lstat(path_.c_str(), &now) == 0 && S_ISREG(now.st_mode);
     off_t expected = static_cast<off_t>(row.size());
     bool ours = readable && known_.valid;
     if (ours && !known_.missing) {
         expected += known_.file.st_size + (known_.endsWithLineFeed ? 0 : 1);
         ours = now.st_dev == known_.file.st_dev && now.st_ino == known_.file.st_ino;
     }
+    // Only the display's own append since it last looked: nobody else's.
+    if (ours && known_.watched)
+        ours = !watch_.ChangedBesidesOwnAppend();
     if (!ours || now.st_size != expected) {
-        known_ = Known();  // someone else wrote too: read it whole next time
+        Forget();  // someone else wrote too: read it whole next time
         return;
     }
     LineScanner scanner(counts_);
-    scanner.Feed(row.data(), row.size());
-    scanner.Finish();
+    scanner.ScanText(row);
+    if (known_.missing && known_.watched)
+        StartWatch();  // the new file itself
     known_.missing = false;
     known_.file = now;
+    known_.seen = Now();
     known_.endsWithLineFeed = row.empty() || row.back() == '\n';
 }
 

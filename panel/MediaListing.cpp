@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <dirent.h>
 #include <vector>
+
+#include "FileIo.h"
 
 namespace cabmedia {
 
@@ -16,15 +17,17 @@ std::string MediaRoot()
 bool ListMediaRoot(std::string& listing)
 {
     listing.clear();
-    DIR* dir = ::opendir(MediaRoot().c_str());
-    if (!dir) return false;
+    const std::string root = MediaRoot();
     std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] != '.') names.emplace_back(entry->d_name);
-    }
-    ::closedir(dir);
+    // The cab's own folder: followed when it is a link.
+    const fileio::Outcome outcome = fileio::ListFolder(root, kMediaEntryLimit, names, true);
+    const bool crowded = outcome.refusal == fileio::Refusal::TooManyEntries;
+    fileio::Report(root, "not all looked at", crowded ? outcome : fileio::Outcome());
+    fileio::Report(root, "not listed", crowded ? fileio::Outcome() : outcome);
+    if (!outcome.ok() && !crowded) return false;
     std::sort(names.begin(), names.end());   // char_traits compare bytes unsigned
-    for (const std::string& name : names) listing += name + '\n';
+    for (const std::string& name : names)
+        if (name[0] != '.') listing += name + '\n';
     return true;
 }
 

@@ -3,12 +3,18 @@
 #ifndef CABDISPLAY_PANEL_MEDIALISTING_H
 #define CABDISPLAY_PANEL_MEDIALISTING_H
 
+#include <cstddef>
 #include <string>
 
 namespace cabmedia {
 
 // $CABDISPLAY_MEDIA when set and not empty, otherwise "/media".
 std::string MediaRoot();
+
+// How many entries of the media root are looked at: a cab's /media holds
+// a few mount points; a folder of more is named once, and only its first
+// entries are listed.
+constexpr std::size_t kMediaEntryLimit = 1024;
 
 // The entries of the media root not starting with '.', sorted bytewise, one
 // per line, each ending in a line feed. False when the root cannot be read.

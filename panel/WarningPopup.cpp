@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 
 #include "FaultLog.h"
@@ -94,7 +93,9 @@ void WarningPopup::WriteLogRow()
     TextStream << static_cast<short>(LogLineCounter + 1);
     const std::string fields[6] = {CodeText, PriorityText, SubsystemText, EventTimeText, LookUpFields[2], CountText};
     const std::string row = faultlog::LogRow(TextStream.str(), fields);
-    if (!faultlog::AppendRow(faultlog::kLogFile, row)) {
+    const fileio::Outcome appended = fileio::AppendRow(faultlog::kLogFile, row);
+    fileio::Report(faultlog::kLogFile, "not written", appended);
+    if (!appended.ok()) {
         std::cout << "ERROR IN OPENING FILE" << std::endl;
         return;
     }
@@ -104,19 +105,26 @@ void WarningPopup::WriteLogRow()
 
 void WarningPopup::ReadLookUpData1(std::string label)
 {
-    std::ifstream table(faultlog::kLookUpFile);
     for (std::string& field : LookUpFields) field.clear();
-    if (!table.is_open()) {
-        std::cout << "Error Opening Look Up Error File" << std::endl;
-        return;
-    }
-    std::string line;
-    for (bool first = true; std::getline(table, line); first = false) {
+    bool first = true;
+    fileio::LinesRead read;
+    const fileio::Outcome outcome = fileio::ReadLines(faultlog::kLookUpFile, faultlog::kLookUpLimits,
+                                                      [&](const char* text, std::size_t size) {
+        std::string line(text, size);
         if (first) faultlog::SkipByteOrderMark(line);
+        first = false;
+        // Only a line that holds the label can start with it.
+        if (line.find(label) == std::string::npos) return true;
         const std::vector<std::string> tokens = faultlog::LookUpTokens(line);
-        if (tokens.empty() || tokens[0] != label) continue;
+        if (tokens.empty() || tokens[0] != label) return true;
         for (std::size_t i = 0; i < tokens.size() && i < 4; ++i) LookUpFields[i] = tokens[i];
-        break;
+        return false;  // the first match wins
+    }, &read);
+    fileio::Report(faultlog::kLookUpFile, "not read", fileio::ToReport(outcome, read, faultlog::kLookUpLimits));
+    if (!outcome.ok()) {
+        // Nothing of a table cut short or refused is used.
+        for (std::string& field : LookUpFields) field.clear();
+        std::cout << "Error Opening Look Up Error File" << std::endl;
     }
 }
 
@@ -124,7 +132,9 @@ void WarningPopup::RetriveCount(std::string label)
 {
     CountText.clear();
     faultlog::LastCount last;
-    if (!Counts.Find(label, last)) {
+    const bool found = Counts.Find(label, last);
+    fileio::Report(faultlog::kLogFile, "not read", Counts.LastRead());
+    if (!found) {
         std::cout << "Error Opening Diagnostic Data File" << std::endl;
         CountText = "0";
         return;

@@ -2,19 +2,22 @@
 
 #include <climits>
 #include <cmath>
-#include <fstream>
+#include <cstdint>
 #include <iostream>
 #include <sstream>
 
 #include <gdkmm/general.h>
 #include <gtk/gtk.h>
 
+#include "FileIo.h"
+
 namespace compsupport {
 
 bool FileExists(const std::string& path)
 {
-    std::ifstream file(path.c_str());
-    return file.good();
+    // Only a regular file: opening a pipe or device to look would wait.
+    fileio::Reader file;
+    return file.Open(path, UINT64_MAX).ok();
 }
 
 void PrintStatement(unsigned debug, const std::string& text)

@@ -19,13 +19,15 @@
 #include <pangomm/fontdescription.h>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #pragma GCC visibility push(hidden)
 
 namespace compsupport {
 
-// True when the file opens for reading; nothing is read.
+// True when a regular file stands there and opens for reading (a pipe or
+// a device is never opened, a link never followed); nothing is read.
 bool FileExists(const std::string& path);
 
 // Writes the text and a line end to standard output when debug is exactly 1.
@@ -119,6 +121,15 @@ void SetFont(Gtk::Widget& widget, int pangoUnits, Weight weight = Weight::Theme)
 // dropping the one used longest ago.
 constexpr std::size_t kPictureCacheLimit = 128;
 
+// Only a regular PNG or JPEG file of at most kPictureByteLimit bytes and
+// kPictureSideLimit pixels a side is decoded (the cab's pictures are a few
+// hundred KB and at most 800 x 600). Its bytes are read through the file
+// layer, so a pipe, a device or a link under a picture's name is never
+// opened and never holds the display; each refusal is named once per path
+// and cause, "<path>: not shown: <reason>".
+constexpr std::uint64_t kPictureByteLimit = 4 << 20;
+constexpr int kPictureSideLimit = 2048;
+
 // Pictures the cache holds now.
 std::size_t PictureCacheEntries();
 
@@ -141,8 +152,8 @@ public:
     PictureCheckRound& operator=(const PictureCheckRound&) = delete;
 };
 
-// Loads a picture at the file's own size; null when the file is missing or
-// cannot be decoded (a broken file never throws). The picture is shared:
+// Loads a picture at the file's own size; null when the file is missing,
+// refused or cannot be decoded (a broken file never throws). The picture is shared:
 // never draw into it.
 Glib::RefPtr<Gdk::Pixbuf> LoadPicture(const std::string& path);
 

@@ -12,6 +12,8 @@
 #include <set>
 #include <tuple>
 
+#include "FileIo.h"
+
 namespace compsupport {
 
 namespace {
@@ -33,11 +35,11 @@ bool operator==(const FileStamp& a, const FileStamp& b)
            SameTime(a.changed, b.changed);
 }
 
-// False when the file cannot be found.
+// False when nothing stands under the name. A link is looked at itself.
 bool Stamp(const std::string& path, FileStamp& stamp)
 {
     struct stat file;
-    if (::stat(path.c_str(), &file) != 0)
+    if (::lstat(path.c_str(), &file) != 0)
         return false;
     stamp.device = file.st_dev;
     stamp.inode = file.st_ino;
@@ -65,22 +67,112 @@ bool SettledBefore(const timespec& changed, const timespec& decoded)
     return changed.tv_sec < limit || (changed.tv_sec == limit && changed.tv_nsec < decoded.tv_nsec);
 }
 
-// The file at its own size (width 0) or scaled; null when the file cannot
-// be decoded. The C loader reports a broken file through GError instead of
-// throwing.
-Glib::RefPtr<Gdk::Pixbuf> Decode(const std::string& path, int width, int height)
+unsigned BigEndian(const std::string& bytes, std::size_t at, int count)
+{
+    unsigned value = 0;
+    for (int i = 0; i < count; ++i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// The loader type and the size in pixels of a PNG or JPEG picture, from its
+// first bytes; false for anything else.
+bool PictureHeader(const std::string& bytes, const char*& type, unsigned& width, unsigned& height)
+{
+    if (bytes.size() >= 24 && bytes.compare(0, 8, "\x89PNG\r\n\x1a\n", 8) == 0 && bytes.compare(12, 4, "IHDR") == 0) {
+        type = "png";
+        width = BigEndian(bytes, 16, 4);
+        height = BigEndian(bytes, 20, 4);
+        return true;
+    }
+    if (bytes.size() < 4 || static_cast<unsigned char>(bytes[0]) != 0xFF || static_cast<unsigned char>(bytes[1]) != 0xD8)
+        return false;
+    // JPEG: the segments up to the frame header, which holds the size.
+    for (std::size_t at = 2; at + 4 <= bytes.size();) {
+        if (static_cast<unsigned char>(bytes[at]) != 0xFF)
+            return false;
+        const unsigned marker = static_cast<unsigned char>(bytes[at + 1]);
+        if (marker == 0xFF) {
+            ++at;  // fill byte
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
+            at += 2;  // no length
+            continue;
+        }
+        if (marker == 0xD9 || marker == 0xDA)
+            return false;  // image data before any frame header
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            if (at + 9 > bytes.size())
+                return false;
+            type = "jpeg";
+            height = BigEndian(bytes, at + 5, 2);
+            width = BigEndian(bytes, at + 7, 2);
+            return true;
+        }
+        at += 2 + BigEndian(bytes, at + 2, 2);
+    }
+    return false;
+}
+
+// Decodes the bytes of a picture of that type; null when they cannot be.
+// The C loader reports a broken file through GError instead of throwing.
+Glib::RefPtr<Gdk::Pixbuf> DecodeBytes(const std::string& bytes, const char* type)
 {
     GError* error = nullptr;
-    GdkPixbuf* raw = gdk_pixbuf_new_from_file(path.c_str(), &error);
-    if (!raw) {
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(type, &error);
+    if (!loader) {
         if (error)
             g_error_free(error);
         return Glib::RefPtr<Gdk::Pixbuf>();
     }
-    Glib::RefPtr<Gdk::Pixbuf> picture = Glib::wrap(raw);
-    if (width > 0)
-        picture = picture->scale_simple(width, height, Gdk::INTERP_BILINEAR);
+    bool decoded = gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(bytes.data()), bytes.size(), &error);
+    if (error) {
+        g_error_free(error);
+        error = nullptr;
+    }
+    decoded = gdk_pixbuf_loader_close(loader, &error) && decoded;
+    if (error)
+        g_error_free(error);
+    GdkPixbuf* raw = decoded ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
+    Glib::RefPtr<Gdk::Pixbuf> picture = raw ? Glib::wrap(raw, true) : Glib::RefPtr<Gdk::Pixbuf>();
+    g_object_unref(loader);
     return picture;
+}
+
+// What became of a file asked for as a picture.
+struct Decoded {
+    Glib::RefPtr<Gdk::Pixbuf> picture;  // null: none
+    std::string refusal;                // why the file was not decoded, when it was refused
+};
+
+// The file at its own size (width 0) or scaled: its bytes read through the
+// file layer within the limits, then decoded from memory, so the file that
+// was checked is the file that is decoded.
+Decoded Decode(const std::string& path, int width, int height)
+{
+    Decoded result;
+    std::string bytes;
+    const fileio::Outcome read = fileio::ReadAll(path, kPictureByteLimit, bytes);
+    if (!read.ok()) {
+        if (read.refusal != fileio::Refusal::Missing)
+            result.refusal = fileio::Reason(read);
+        return result;
+    }
+    const char* type = nullptr;
+    unsigned w = 0, h = 0;
+    if (!PictureHeader(bytes, type, w, h))
+        return result;  // not a picture of ours: undecodable
+    if (w > unsigned(kPictureSideLimit) || h > unsigned(kPictureSideLimit)) {
+        result.refusal = std::to_string(w) + " x " + std::to_string(h) + " pixels, more than " +
+                         std::to_string(kPictureSideLimit) + " a side";
+        return result;
+    }
+    result.picture = DecodeBytes(bytes, type);
+    if (result.picture && width > 0)
+        result.picture = result.picture->scale_simple(width, height, Gdk::INTERP_BILINEAR);
+    return result;
 }
 
 class PictureCache {
@@ -90,7 +182,7 @@ public:
     // which the whole process shares; it lives as long as the process.
     static PictureCache& Get()
     {
-        static const GQuark quark = g_quark_from_static_string("cabdisplay-picture-cache-2");
+        static const GQuark quark = g_quark_from_static_string("cabdisplay-picture-cache-3");
         auto* cache = static_cast<PictureCache*>(g_type_get_qdata(GDK_TYPE_PIXBUF, quark));
         if (!cache) {
             cache = new PictureCache;
@@ -102,7 +194,7 @@ public:
     Glib::RefPtr<Gdk::Pixbuf> Load(const std::string& path, int width, int height)
     {
         Glib::RefPtr<Gdk::Pixbuf> picture = Find(path, width, height);
-        if (!picture && nameMissing_ && named_.insert(path).second)
+        if (!picture && nameMissing_ && refused_.count(path) == 0 && named_.insert(path).second)
             std::cout << "Picture missing: " << path << std::endl;
         return picture;
     }
@@ -111,6 +203,7 @@ public:
     {
         nameMissing_ = on;
         named_.clear();
+        refused_.clear();
     }
 
     std::size_t Size() const { return entries_.size(); }
@@ -152,7 +245,9 @@ private:
             return found->second.picture;  // null for a file that stays broken
         }
         const timespec decoded = Now();
-        Entry entry{stamp, Decode(path, width, height), SettledBefore(stamp.changed, decoded), ++uses_, checked};
+        const Decoded file = Decode(path, width, height);
+        NameRefusal(path, file.refusal);
+        Entry entry{stamp, file.picture, SettledBefore(stamp.changed, decoded), ++uses_, checked};
         if (found != entries_.end()) {
             found->second = entry;
         } else {
@@ -161,6 +256,21 @@ private:
             entries_.emplace(key, entry);
         }
         return entry.picture;
+    }
+
+    // A refused file is named once for each reason, whatever the naming of
+    // missing pictures: what stands there is no picture of the display's.
+    void NameRefusal(const std::string& path, const std::string& refusal)
+    {
+        if (refusal.empty()) {
+            refused_.erase(path);
+            return;
+        }
+        std::string& said = refused_[path];
+        if (said == refusal)
+            return;
+        said = refusal;
+        std::cout << path << ": not shown: " << refusal << std::endl;
     }
 
     void DropLeastUsed()
@@ -177,6 +287,7 @@ private:
     unsigned long long uses_ = 0;
     bool nameMissing_ = false;
     std::set<std::string> named_;  // paths named since naming was turned on
+    std::map<std::string, std::string> refused_;  // path: the reason named
     unsigned long long round_ = 0;  // the current or last check round, from 1
     int rounds_ = 0;                // rounds open now (a round may hold another)
 };

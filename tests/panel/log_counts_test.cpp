@@ -1,17 +1,24 @@
 // The occurrence count of a fault onset agrees with a whole read of the log
 // (the last line that contains the label wins, its last run of digits, 200
 // wraps to 1) while the log is fresh, grows, is edited or replaced by hand,
-// truncated, torn or damaged; and the log is read whole only when it is not
-// the file the display last read or wrote.
+// truncated, torn or damaged, also when the change leaves its size and time
+// stamps as they were (a file system whose stamps move once a second: ext4
+// with 128-byte inodes, loop-mounted); and the log is read whole only when
+// it is not the file the display last read or wrote.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -92,6 +99,10 @@ public:  // the steps the scenarios below are written in
         const std::string label = faultlog::FaultLabel(code);
         const std::string before = ReadAll(kLog);
         const int expected = NextCountByWholeRead(before, label);
+        if (timesOnly) {
+            OnsetByTimesOnly(label, expected);
+            return;
+        }
         testing::internal::CaptureStdout();
         popup.UpdateFaultMessage1(code, "Testing  master Fault", "This is Direct Input");
         const std::string out = testing::internal::GetCapturedStdout();
@@ -104,6 +115,18 @@ public:  // the steps the scenarios below are written in
             ASSERT_GE(after.size(), tail.size());
             EXPECT_EQ(after.substr(after.size() - tail.size()), tail) << label;
         }
+    }
+    // The same steps as the pop-up's, with counts that go by the file's
+    // times alone (as where the kernel cannot watch the file).
+    void OnsetByTimesOnly(const std::string& label, int expected)
+    {
+        faultlog::LastCount last;
+        const bool read = timesOnlyCounts.Find(label, last);
+        const int next = (!read || !last.found || last.value == 200 ? 0 : last.value) + 1;
+        EXPECT_EQ(next, expected) << label;
+        const std::string row = Row(label, std::to_string(next));
+        ASSERT_TRUE(faultlog::AppendRow(kLog, row));
+        timesOnlyCounts.Appended(row);
     }
     // The log written by hand: same file, new content, a time of its own.
     void HandWrite(const std::string& content)
@@ -131,7 +154,60 @@ public:  // the steps the scenarios below are written in
         ::utimensat(AT_FDCWD, kLog, times, 0);
     }
 
+    // Changes that leave the size as it was, made at once, times untouched:
+    // where stamps move once a second, the times stay as they were too.
+    // The last `from` in the log becomes `to` (of the same length).
+    void EditInPlace(const std::string& from, const std::string& to)
+    {
+        ASSERT_EQ(from.size(), to.size());
+        const std::string log = ReadAll(kLog);
+        const std::string::size_type at = log.rfind(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        const int fd = ::open(kLog, O_WRONLY);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::pwrite(fd, to.data(), to.size(), static_cast<off_t>(at)), static_cast<ssize_t>(to.size()));
+        ::close(fd);
+    }
+    // Emptied, then written again to its old size with other bytes.
+    void TruncateAndGrowBack(const std::string& from, const std::string& to)
+    {
+        std::string log = ReadAll(kLog);
+        const std::string::size_type at = log.rfind(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        log.replace(at, from.size(), to);
+        ASSERT_EQ(::truncate(kLog, 0), 0);
+        const int fd = ::open(kLog, O_WRONLY);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, log.data(), log.size()), static_cast<ssize_t>(log.size()));
+        ::close(fd);
+    }
+    // Replaced by rename twice, the second file as long as the first: the
+    // file system may give it the first one's freed inode number.
+    void ReplaceTwice(const std::string& from, const std::string& to)
+    {
+        const struct stat first = Stat();
+        std::string log = ReadAll(kLog);
+        dir.WriteFile("between.csv", log + Row("F0909P9", "1"));
+        ASSERT_EQ(std::rename("between.csv", kLog), 0);
+        const std::string::size_type at = log.rfind(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        log.replace(at, from.size(), to);
+        dir.WriteFile("second.csv", log);
+        ASSERT_EQ(std::rename("second.csv", kLog), 0);
+        const struct stat second = Stat();
+        inodeReused = inodeReused || (second.st_ino == first.st_ino && second.st_size == first.st_size);
+    }
+    static struct stat Stat()
+    {
+        struct stat st {};
+        ::stat(kLog, &st);
+        return st;
+    }
+
     WarningPopup popup;
+    bool timesOnly = false;
+    faultlog::LogCounts timesOnlyCounts{kLog, faultlog::LogCounts::Watching::TimesOnly};
+    bool inodeReused = false;
     long edits_ = 0;
 };
 
@@ -240,6 +316,121 @@ const Scenario kScenarios[] = {
 
 INSTANTIATE_TEST_SUITE_P(Logs, LogCountScenario, testing::ValuesIn(kScenarios),
                          [](const testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
+
+// Changes that keep the log's size, made within the step of its time
+// stamps: nothing but the change itself tells the new log from the old.
+const Scenario kSameStepScenarios[] = {
+    {"SameSizeChange", [](LogCountTest& t) {
+         t.Onset(10101);
+         t.Onset(10101);
+         t.EditInPlace("\" 2\"", "\" 7\"");
+         t.Onset(10101);  // 8
+         t.EditInPlace("\" 8\"", "\" 4\"");
+         t.Onset(10101);  // 5
+         t.Onset(20202);
+         t.EditInPlace("F0202P2", "F0101P1");
+         t.Onset(10101);
+     }},
+    {"TruncatedAndGrownBackToTheSameSize", [](LogCountTest& t) {
+         for (int i = 0; i < 3; ++i)
+             t.Onset(10101);
+         t.TruncateAndGrowBack("\" 3\"", "\" 9\"");
+         t.Onset(10101);  // 10
+         t.TruncateAndGrowBack("F0101P1", "F0202P2");  // the last row another fault's
+         t.Onset(10101);  // 10 again
+         t.Onset(20202);
+     }},
+    {"ReplacedTwiceByRename", [](LogCountTest& t) {
+         t.Onset(10101);
+         t.Onset(10101);
+         t.ReplaceTwice("\" 2\"", "\" 4\"");
+         t.Onset(10101);  // 5
+         t.ReplaceTwice("\" 5\"", "\" 1\"");
+         t.Onset(10101);  // 2
+         t.Onset(20202);
+     }},
+};
+
+// Where the log lies: the test's own folder, or a small ext4 file system
+// with 128-byte inodes (time stamps in whole seconds), loop-mounted.
+enum class Where { Folder, Ext4SmallInodes };
+// How the counts learn of changes: the kernel's reports, or the times only.
+enum class How { Watch, TimesOnly };
+using SameStepCase = std::tuple<Scenario, Where, How>;
+
+class LogCountOnFileSystem : public LogCountTest, public testing::WithParamInterface<SameStepCase> {
+protected:
+    void SetUp() override
+    {
+        LogCountTest::SetUp();
+        timesOnly = std::get<2>(GetParam()) == How::TimesOnly;
+        if (std::get<1>(GetParam()) == Where::Ext4SmallInodes)
+            MountExt4();
+    }
+    void TearDown() override
+    {
+        if (!mounted_.empty()) {
+            if (::chdir(dir.path().c_str()) != 0) ADD_FAILURE() << "cannot leave the file system";
+            if (::umount2(mounted_.c_str(), MNT_DETACH) != 0) ADD_FAILURE() << std::strerror(errno);
+        }
+        LogCountTest::TearDown();
+    }
+
+    // A 16 MB ext4 with 128-byte inodes in an image file, mounted through a
+    // loop device, and made the working directory with the fault table.
+    void MountExt4()
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "mounting a loop-mounted ext4 with 128-byte inodes needs the superuser; skipped";
+        if (std::system("command -v mkfs.ext4 >/dev/null 2>&1") != 0)
+            GTEST_SKIP() << "mkfs.ext4 (e2fsprogs) is not installed; skipped";
+        const std::string image = dir.path() + "/ext4.img", point = dir.path() + "/ext4";
+        ASSERT_EQ(::mkdir(point.c_str(), 0755), 0);
+        const int fd = ::open(image.c_str(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, 16 << 20), 0);
+        ::close(fd);
+        ASSERT_EQ(std::system(("mkfs.ext4 -q -F -I 128 " + image + " >/dev/null 2>&1").c_str()), 0);
+        if (std::system(("mount -o loop,nodev,nosuid " + image + " " + point + " 2>/dev/null").c_str()) != 0)
+            GTEST_SKIP() << "no loop device to mount an ext4 image on here; skipped";
+        mounted_ = point;
+        ASSERT_EQ(::chdir(point.c_str()), 0);
+        dir.WriteFile("LookUpError.csv", kTable);
+        // The file system's stamps have no nanoseconds: a change within the
+        // second leaves them as they were.
+        ASSERT_TRUE(faultlog::AppendRow(kLog, ""));
+        ASSERT_EQ(Stat().st_mtim.tv_nsec, 0);
+        ASSERT_EQ(std::remove(kLog), 0);
+    }
+
+    std::string mounted_;
+};
+
+TEST_P(LogCountOnFileSystem, AgreesWithAWholeReadWhateverTheStamps)
+{
+    std::get<0>(GetParam()).run(*this);
+    if (std::get<1>(GetParam()) == Where::Ext4SmallInodes && !inodeReused &&
+        std::string(std::get<0>(GetParam()).name) == "ReplacedTwiceByRename")
+        std::printf("(the file system gave the second file a new inode number this time)\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(SameStep, LogCountOnFileSystem,
+                         testing::Combine(testing::ValuesIn(kSameStepScenarios),
+                                          testing::Values(Where::Folder, Where::Ext4SmallInodes),
+                                          testing::Values(How::Watch, How::TimesOnly)),
+                         [](const testing::TestParamInfo<SameStepCase>& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) == Where::Folder ? "_Folder" : "_Ext4SmallInodes") +
+                                    (std::get<2>(info.param) == How::Watch ? "_Watch" : "_TimesOnly");
+                         });
+
+// The earlier scenarios on that file system too.
+INSTANTIATE_TEST_SUITE_P(Ext4, LogCountOnFileSystem,
+                         testing::Combine(testing::ValuesIn(kScenarios), testing::Values(Where::Ext4SmallInodes),
+                                          testing::Values(How::Watch)),
+                         [](const testing::TestParamInfo<SameStepCase>& info) {
+                             return std::string(std::get<0>(info.param).name);
+                         });
 
 // Not a plain file in the log's place: refused at once, never waited on.
 TEST_F(LogCountTest, PipeOrFolderInPlaceOfTheLogIsRefused)

@@ -147,4 +147,26 @@ TEST_F(RenderPanel, DiagnosticScreenLongFields)
     Snap(screen, 790, 532, "diagnostics-long.png");
 }
 
+// A log that a power cut left with a megabyte of zero bytes mid-way and at
+// its end: the damaged stretches are skipped, the rows around them shown.
+TEST_F(RenderPanel, DiagnosticScreenAfterAPowerCut)
+{
+    std::string log;
+    for (int n = 1; n <= 6; ++n) {
+        log += "\"" + std::to_string(n) + "\" \" F010" + std::to_string(n) + "P1\" \" 1\" \" SS 0" +
+               std::to_string(n) + " \" \" 2024-05-06  14:1" + std::to_string(n) + ":59\" \" Row " +
+               std::to_string(n) + (n == 3 ? " before the power cut" : "") + "\" \" 1\"\n";
+        if (n == 3) log += std::string(1 << 20, '\0') + "\n";
+    }
+    dir.WriteFile("DiagnosticsData.csv", log + std::string(1 << 20, '\0'));
+    DiagnosticScreen screen;
+    screen.TimerFunc();
+    int rows = 0;
+    for (const auto& row : screen.Cells) rows += !row[0].empty();
+    EXPECT_EQ(rows, 6);
+    EXPECT_EQ(screen.Cells[5][1], " F0106P1");  // the newest, index 1
+    EXPECT_EQ(screen.Cells[5][0], "1");
+    Snap(screen, 790, 532, "diagnostics-power-cut.png");
+}
+
 }  // namespace

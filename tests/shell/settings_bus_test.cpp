@@ -20,7 +20,7 @@ using testsupport::CaseName;
 struct SavedSpeedCase {
     const char* name;
     const char* file;            // ActualSpeedVal.txt as the last run left it
-    float stored;                // the set speed the screen starts from
+    float stored;                // the set speed the screen starts from (0: the saved one is not used)
     unsigned short before;       // port 301 word 1 before any key
     const char* keys;            // on screen 13
     unsigned short after;        // port 301 word 1 after the keys
@@ -29,21 +29,21 @@ struct SavedSpeedCase {
 const SavedSpeedCase kSavedSpeedCases[] = {
     {"0 without enter", "ActualSpeedVal=0.000000", 0.0f, 0, "T", 0},
     {"0 with enter", "ActualSpeedVal=0.000000", 0.0f, 0, "E", 0},
-    {"0.4 without enter", "ActualSpeedVal=0.400000", 0.4f, 0, "T", 0},
-    {"0.4 with enter", "ActualSpeedVal=0.400000", 0.4f, 0, "E", 0},
-    {"0.4 stepped into range", "ActualSpeedVal=0.400000", 0.4f, 0, "U E", 5},
+    {"0.4 without enter", "ActualSpeedVal=0.400000", 0.0f, 0, "T", 0},
+    {"0.4 with enter", "ActualSpeedVal=0.400000", 0.0f, 0, "E", 0},
+    {"0.4 not used, stepped up from 0", "ActualSpeedVal=0.400000", 0.0f, 0, "U E", 5},
     {"0.5 without enter", "ActualSpeedVal=0.500000", 0.5f, 5, "T", 5},
     {"0.5 with enter", "ActualSpeedVal=0.500000", 0.5f, 5, "E", 5},
     {"1.5 without enter", "ActualSpeedVal=1.500000", 1.5f, 15, "T", 15},
     {"1.5 with enter", "ActualSpeedVal=1.500000", 1.5f, 15, "E", 15},
-    {"1.6 without enter", "ActualSpeedVal=1.600000", 1.6f, 0, "T", 0},
-    {"1.6 with enter", "ActualSpeedVal=1.600000", 1.6f, 0, "E", 0},
-    {"1.6 stepped into range", "ActualSpeedVal=1.600000", 1.6f, 0, "D E", 15},
-    {"15 without enter", "ActualSpeedVal=15.000000", 15.0f, 0, "T", 0},
-    {"15 with enter", "ActualSpeedVal=15.000000", 15.0f, 0, "E", 0},
-    {"15 cancelled and stepped up", "ActualSpeedVal=15.000000", 15.0f, 0, "C U U U U U E", 9},
-    {"6553.5 without enter", "ActualSpeedVal=6553.500000", 6553.5f, 0, "T", 0},
-    {"6553.5 with enter", "ActualSpeedVal=6553.500000", 6553.5f, 0, "E", 0},
+    {"1.6 without enter", "ActualSpeedVal=1.600000", 0.0f, 0, "T", 0},
+    {"1.6 with enter", "ActualSpeedVal=1.600000", 0.0f, 0, "E", 0},
+    {"1.6 not used, stepped down from 0", "ActualSpeedVal=1.600000", 0.0f, 0, "D E", 0},
+    {"15 without enter", "ActualSpeedVal=15.000000", 0.0f, 0, "T", 0},
+    {"15 with enter", "ActualSpeedVal=15.000000", 0.0f, 0, "E", 0},
+    {"15 cancelled and stepped up", "ActualSpeedVal=15.000000", 0.0f, 0, "C U U U U U E", 9},
+    {"6553.5 without enter", "ActualSpeedVal=6553.500000", 0.0f, 0, "T", 0},
+    {"6553.5 with enter", "ActualSpeedVal=6553.500000", 0.0f, 0, "E", 0},
     {"nan without enter", "ActualSpeedVal=nan", 0.0f, 0, "T", 0},
     {"nan with enter", "ActualSpeedVal=nan", 0.0f, 0, "E", 0},
     {"garbage without enter", "\x7f\x01 not a speed", 0.0f, 0, "T", 0},

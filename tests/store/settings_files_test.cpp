@@ -1,17 +1,26 @@
 // The two settings files: formats byte for byte, bounded reading of bad
-// files, writes only on change through a renamed temporary file.
+// files and of whatever stands under their names, values no screen would
+// let through not used, writes only on change through a new file of an
+// unpredictable name renamed over the old one.
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <functional>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
+#include "Bounded.h"
+#include "FileIo.h"
+#include "ReadMVBData.h"
 #include "SettingsFiles.h"
 #include "TestSupport.h"
 
@@ -176,10 +185,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, SpeedParse, ::testing::ValuesIn(kSpeedParseCases
 TEST(SettingsRead, LongFileIsReadBounded)
 {
     testsupport::TempWorkDir dir;
-    dir.WriteFile(kActualSpeedFile, "ActualSpeedVal=1.25" + std::string(100000, ' ') + "9");
+    fileio::ForgetReported();
+    // Trailing blanks within the limit are no harm...
+    dir.WriteFile(kActualSpeedFile, "ActualSpeedVal=1.25" + std::string(3000, ' ') + "9");
     float v = 0;
     EXPECT_TRUE(LoadActualSpeed(v));
     EXPECT_FLOAT_EQ(v, 1.25f);
+    // ... a file larger than any the display writes is refused whole.
+    dir.WriteFile(kActualSpeedFile, "ActualSpeedVal=1.25" + std::string(100000, ' ') + "9");
+    v = 0;
+    ::testing::internal::CaptureStdout();
+    EXPECT_FALSE(LoadActualSpeed(v));
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "ActualSpeedVal.txt: not read: larger than 4 KB\nFile not found\n");
+    EXPECT_EQ(v, 0.0f);
 }
 
 TEST(SettingsRead, MissingFilesSayFileNotFound)
@@ -219,13 +238,37 @@ TEST(SettingsWrite, OnlyOnChangeAndThroughRename)
 TEST(SettingsWrite, UnwritableFileSaysFileNotFoundAndKeepsOld)
 {
     testsupport::TempWorkDir dir;
-    // A directory in the way of the temporary file: the write cannot happen
-    // (even for root), and the old file must survive untouched.
+    // A write that cannot happen (a file size limit, even for root): the old
+    // file survives untouched, and the line comes once, not at every try.
     dir.WriteFile(kActualSpeedFile, "ActualSpeedVal=2.000000");
-    ASSERT_EQ(::mkdir("ActualSpeedVal.txt.tmp", 0755), 0);
-    ::testing::internal::CaptureStdout();
-    EXPECT_EQ(SaveActualSpeed(1.5f), WriteResult::Failed);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "File not found\n");
+    fileio::ForgetReported();
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    void (*oldHandler)(int) = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 10;
+    // Standard output into a pipe meanwhile: the limit holds for files only.
+    int lines[2];
+    ASSERT_EQ(::pipe(lines), 0);
+    std::fflush(stdout);
+    const int standardOutput = ::dup(1);
+    ::dup2(lines[1], 1);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const WriteResult first = SaveActualSpeed(1.5f);
+    const WriteResult again = SaveActualSpeed(1.5f);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    ::signal(SIGXFSZ, oldHandler);
+    std::fflush(stdout);
+    ::dup2(standardOutput, 1);
+    ::close(standardOutput);
+    ::close(lines[1]);
+    std::string out;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(lines[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(n));
+    ::close(lines[0]);
+    EXPECT_EQ(first, WriteResult::Failed);
+    EXPECT_EQ(again, WriteResult::Failed);
+    EXPECT_EQ(out, "ActualSpeedVal.txt: not written: " + std::string(std::strerror(EFBIG)) + "\nFile not found\n");
     EXPECT_EQ(dir.ReadFile(kActualSpeedFile), "ActualSpeedVal=2.000000");
 
     // The file's own name taken by a directory: rename fails, temp removed.
@@ -233,8 +276,11 @@ TEST(SettingsWrite, UnwritableFileSaysFileNotFoundAndKeepsOld)
     const unsigned short d[kBogies] = {1, 2, 3, 4, 5, 6};
     ::testing::internal::CaptureStdout();
     EXPECT_EQ(SaveWheelDiameters(d), WriteResult::Failed);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "File not found\n");
-    EXPECT_FALSE(Exists("wheeldiameteroutput.txt.tmp"));
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "wheeldiameteroutput.txt: not written: " + std::string(std::strerror(EISDIR)) + "\nFile not found\n");
+    std::vector<std::string> names;
+    ASSERT_TRUE(fileio::ListFolder(".", 100, names, false).ok());
+    EXPECT_EQ(names.size(), 2u) << "the two files, no new file left";
 }
 
 TEST(SettingsWrite, WrittenFileReadsBack)
@@ -296,7 +342,8 @@ TEST(SettingsWrite, RenameIsMadeDurableBySyncingTheDirectory)
     ASSERT_EQ(SaveWheelDiameters(d), WriteResult::Written);
     ASSERT_EQ(syncLog.size(), 2u);
     const std::string here = RealPath(dir.path());
-    EXPECT_EQ(syncLog[0].path, here + "/wheeldiameteroutput.txt.tmp");
+    EXPECT_EQ(fileio::FolderOf(syncLog[0].path), here);
+    EXPECT_TRUE(fileio::IsOwnTemporary(fileio::NameOf(syncLog[0].path), kWheelDiameterFile)) << syncLog[0].path;
     EXPECT_FALSE(syncLog[0].directory);
     EXPECT_EQ(syncLog[1].path, here);
     EXPECT_TRUE(syncLog[1].directory);
@@ -306,3 +353,186 @@ TEST(SettingsWrite, RenameIsMadeDurableBySyncingTheDirectory)
     EXPECT_EQ(SaveWheelDiameters(d), WriteResult::Unchanged);
     EXPECT_TRUE(syncLog.empty());
 }
+
+// ------------------------------------------ whatever stands under the names
+
+namespace {
+
+const char kOutsideText[] = "BOGIE1WHEELDIAMval1=1050\n";
+
+struct HostileCase {
+    const char* name;
+    std::function<void(const std::string& file)> make;
+};
+
+void WithinTwoSeconds(const std::function<void()>& operation, const std::string& pipe)
+{
+    testsupport::FinishesWithin(2000, operation, {pipe});
+}
+
+const HostileCase kHostile[] = {
+    {"NamedPipe", [](const std::string& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0644), 0); }},
+    {"LinkOutOfTheFolder", [](const std::string& f) { ASSERT_EQ(::symlink("../outside.txt", f.c_str()), 0); }},
+    {"DanglingLink", [](const std::string& f) { ASSERT_EQ(::symlink("../created.txt", f.c_str()), 0); }},
+    {"LinkToDevZero", [](const std::string& f) { ASSERT_EQ(::symlink("/dev/zero", f.c_str()), 0); }},
+    {"Folder", [](const std::string& f) { ASSERT_EQ(::mkdir(f.c_str(), 0755), 0); }},
+    {"Huge", [](const std::string& f) {
+         ::close(::open(f.c_str(), O_CREAT | O_WRONLY, 0644));
+         ASSERT_EQ(::truncate(f.c_str(), 1LL << 30), 0);
+     }},
+};
+
+class HostileSettings : public ::testing::TestWithParam<HostileCase> {
+protected:
+    void SetUp() override
+    {
+        fileio::ForgetReported();
+        ASSERT_EQ(::mkdir("work", 0755), 0);
+        dir.WriteFile("outside.txt", kOutsideText);
+        ASSERT_EQ(::chdir("work"), 0);
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(dir.ReadFile(dir.path() + "/outside.txt"), kOutsideText) << "a file outside the folder changed";
+        EXPECT_NE(::access((dir.path() + "/created.txt").c_str(), F_OK), 0) << "a file outside was created";
+        ASSERT_EQ(::chdir(dir.path().c_str()), 0);
+    }
+    testsupport::TempWorkDir dir;
+};
+
+}  // namespace
+
+// At start: refused at once, "File not found" and the reason, values as
+// they were.
+TEST_P(HostileSettings, LoadRefusesAndSaysWhy)
+{
+    for (const char* file : {kWheelDiameterFile, kActualSpeedFile}) {
+        GetParam().make(file);
+        unsigned short d[kBogies] = {7, 7, 7, 7, 7, 7};
+        float v = 7;
+        bool loaded = true;
+        ::testing::internal::CaptureStdout();
+        WithinTwoSeconds([&] { loaded = file == kWheelDiameterFile ? LoadWheelDiameters(d) : LoadActualSpeed(v); },
+                         file);
+        const std::string out = ::testing::internal::GetCapturedStdout();
+        EXPECT_FALSE(loaded) << file;
+        EXPECT_EQ(out.compare(0, std::strlen(file) + 11, std::string(file) + ": not read:"), 0) << out;
+        EXPECT_NE(out.find("\nFile not found\n"), std::string::npos) << out;
+        EXPECT_EQ(d[0], 7);
+        EXPECT_EQ(v, 7.0f);
+    }
+}
+
+// A rewrite leaves a regular file of the new text under the name (a link
+// is replaced, never written through; a pipe is never opened), or, where a
+// folder stands, nothing.
+TEST_P(HostileSettings, SaveWritesOnlyARegularFileInTheFolder)
+{
+    GetParam().make(kActualSpeedFile);
+    WriteResult result = WriteResult::Unchanged;
+    ::testing::internal::CaptureStdout();
+    WithinTwoSeconds([&] { result = SaveActualSpeed(1.5f); }, kActualSpeedFile);
+    ::testing::internal::GetCapturedStdout();
+    struct stat st {};
+    ASSERT_EQ(::lstat(kActualSpeedFile, &st), 0);
+    if (S_ISDIR(st.st_mode)) {
+        EXPECT_EQ(result, WriteResult::Failed);
+    } else {
+        EXPECT_EQ(result, WriteResult::Written);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(dir.ReadFile(kActualSpeedFile), "ActualSpeedVal=1.500000");
+    }
+}
+
+// The names the rewrite used before (a fixed "<file>.tmp") planted as a
+// link out of the folder, or as a pipe: the rewrite neither writes through
+// nor waits on them, and the start-up removes them.
+TEST_P(HostileSettings, PlantedTemporaryNamesAreNeverWrittenTo)
+{
+    const std::string planted = std::string(kWheelDiameterFile) + ".tmp";
+    GetParam().make(planted);
+    const unsigned short d[kBogies] = {1050, 1051, 1052, 1053, 1054, 1055};
+    WriteResult result = WriteResult::Unchanged;
+    WithinTwoSeconds([&] { result = SaveWheelDiameters(d); }, planted);
+    EXPECT_EQ(result, WriteResult::Written);
+    EXPECT_EQ(dir.ReadFile(kWheelDiameterFile), WheelText(d));
+    struct stat st {};
+    ASSERT_EQ(::lstat(planted.c_str(), &st), 0) << "the rewrite leaves other names alone";
+    const bool folder = S_ISDIR(st.st_mode);
+    EXPECT_EQ(RemoveLeftovers(), folder ? 0u : 1u);
+    EXPECT_EQ(::lstat(planted.c_str(), &st) == 0, folder) << "only a folder stays";
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileSettings, ::testing::ValuesIn(kHostile),
+                         [](const ::testing::TestParamInfo<HostileCase>& i) { return i.param.name; });
+
+// ------------------------------------------- values no screen lets through
+
+namespace {
+
+struct SavedValueCase {
+    const char* name;
+    const char* wheelFile;             // wheeldiameteroutput.txt
+    unsigned short diameters[kBogies];  // as loaded
+    const char* speedFile;             // ActualSpeedVal.txt
+    float speed;                       // as loaded
+    unsigned short tenths;
+    const char* lines;                 // printed
+};
+
+#define SIX(a, b, c, d, e, f)                                                                                  \
+    "BOGIE1WHEELDIAMval1=" #a "\nBOGIE2WHEELDIAMval2=" #b "\nBOGIE3WHEELDIAMval3=" #c "\nBOGIE4WHEELDIAMval4=" #d \
+    "\nBOGIE5WHEELDIAMval5=" #e "\nBOGIE6WHEELDIAMval6=" #f "\n"
+
+const SavedValueCase kSavedValues[] = {
+    {"WithinTheLimits", SIX(1016, 1050, 1097, 1060, 1070, 1080), {1016, 1050, 1097, 1060, 1070, 1080},
+     "ActualSpeedVal=1.000000", 1.0f, 10, ""},
+    {"Zero", SIX(0, 0, 0, 0, 0, 0), {0, 0, 0, 0, 0, 0}, "ActualSpeedVal=0.000000", 0.0f, 0, ""},
+    {"EdgesOfTheLimits", SIX(1015, 1016, 1097, 1098, 1050, 1050), {0, 1016, 1097, 0, 1050, 1050},
+     "ActualSpeedVal=0.500000", 0.5f, 5,
+     "wheeldiameteroutput.txt: wheel diameter 1015 of bogie 1 outside 1016..1097, not used\n"
+     "wheeldiameteroutput.txt: wheel diameter 1098 of bogie 4 outside 1016..1097, not used\n"},
+    {"Damaged", SIX(-1, 0, 5000, 32767, 1050, -32768), {0, 0, 0, 0, 1050, 0}, "ActualSpeedVal=6553.500000", 0.0f,
+     0,
+     "wheeldiameteroutput.txt: wheel diameter -1 of bogie 1 outside 1016..1097, not used\n"
+     "wheeldiameteroutput.txt: wheel diameter 5000 of bogie 3 outside 1016..1097, not used\n"
+     "wheeldiameteroutput.txt: wheel diameter 32767 of bogie 4 outside 1016..1097, not used\n"
+     "wheeldiameteroutput.txt: wheel diameter -32768 of bogie 6 outside 1016..1097, not used\n"
+     "ActualSpeedVal.txt: inching speed 6553.5 km/h outside 0.5..1.5 km/h, not used\n"},
+    {"SpeedTwo", SIX(1050, 1050, 1050, 1050, 1050, 1050), {1050, 1050, 1050, 1050, 1050, 1050},
+     "ActualSpeedVal=2.000000", 0.0f, 0,
+     "ActualSpeedVal.txt: inching speed 2 km/h outside 0.5..1.5 km/h, not used\n"},
+    {"SpeedJustAbove", SIX(1050, 1050, 1050, 1050, 1050, 1050), {1050, 1050, 1050, 1050, 1050, 1050},
+     "ActualSpeedVal=1.600000", 0.0f, 0,
+     "ActualSpeedVal.txt: inching speed 1.6 km/h outside 0.5..1.5 km/h, not used\n"},
+    {"SpeedJustBelow", SIX(1050, 1050, 1050, 1050, 1050, 1050), {1050, 1050, 1050, 1050, 1050, 1050},
+     "ActualSpeedVal=0.400000", 0.0f, 0,
+     "ActualSpeedVal.txt: inching speed 0.4 km/h outside 0.5..1.5 km/h, not used\n"},
+};
+
+#undef SIX
+
+class SavedValues : public ::testing::TestWithParam<SavedValueCase> {};
+
+}  // namespace
+
+// The store's start-up steps load such values as 0, as from a file without
+// them, and name the file and the value.
+TEST_P(SavedValues, OnlyValuesAScreenWouldTakeAreLoaded)
+{
+    const SavedValueCase& c = GetParam();
+    testsupport::TempWorkDir dir;
+    dir.WriteFile(kWheelDiameterFile, c.wheelFile);
+    dir.WriteFile(kActualSpeedFile, c.speedFile);
+    ReadMVBData store(ReadMVBData::StartValuesOnly{});
+    ::testing::internal::CaptureStdout();
+    store.LoadWheelDiameters();
+    store.LoadInchingSpeed();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), c.lines);
+    for (int i = 0; i < kBogies; ++i) EXPECT_EQ(store.WheelDiameters[i], c.diameters[i]) << "bogie " << i + 1;
+    EXPECT_FLOAT_EQ(store.StoredActualSpeedVal, c.speed);
+    EXPECT_EQ(store.InchingSpeedTenths, c.tenths);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SavedValues, ::testing::ValuesIn(kSavedValues),
+                         [](const ::testing::TestParamInfo<SavedValueCase>& i) { return i.param.name; });

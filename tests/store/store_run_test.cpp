@@ -19,8 +19,8 @@ void RunOnTheMainLoop()
     Glib::init();
     testsupport::TempWorkDir dir;
     dir.WriteFile("wheeldiameteroutput.txt",
-                  "BOGIE1WHEELDIAMval1=1001\nBOGIE2WHEELDIAMval2=1002\nBOGIE3WHEELDIAMval3=1003\n"
-                  "BOGIE4WHEELDIAMval4=1004\nBOGIE5WHEELDIAMval5=1005\nBOGIE6WHEELDIAMval6=-25536\n");
+                  "BOGIE1WHEELDIAMval1=1021\nBOGIE2WHEELDIAMval2=1022\nBOGIE3WHEELDIAMval3=1023\n"
+                  "BOGIE4WHEELDIAMval4=1024\nBOGIE5WHEELDIAMval5=1025\nBOGIE6WHEELDIAMval6=1097\n");
     dir.WriteFile("ActualSpeedVal.txt", "ActualSpeedVal=1.250000");
     storetest::PseudoKeypad keypad;
     ASSERT_TRUE(keypad.ok());
@@ -34,7 +34,7 @@ void RunOnTheMainLoop()
     EXPECT_EQ(ReadMVBData::getInstance(), store);
     EXPECT_EQ(ReadMVBData::instance, store);
     // Start-up read both files; the inching speed starts at the stored one.
-    const unsigned short diameters[6] = {1001, 1002, 1003, 1004, 1005, 40000};
+    const unsigned short diameters[6] = {1021, 1022, 1023, 1024, 1025, 1097};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(store->WheelDiameters[i], diameters[i]);
     EXPECT_FLOAT_EQ(store->StoredActualSpeedVal, 1.25f);
     EXPECT_EQ(store->InchingSpeedTenths, 13) << "12.5 tenths round away from zero";

@@ -110,20 +110,20 @@ namespace {
 struct SavedSpeedCase {
     const char* name;
     const char* file;           // ActualSpeedVal.txt; null: no file
-    float stored;               // StoredActualSpeedVal: what the screen shows
+    float stored;               // StoredActualSpeedVal: what the screen shows (0 for a speed not used)
     unsigned short tenths;      // InchingSpeedTenths: what goes out before Enter
 };
 
 const SavedSpeedCase kSavedSpeedCases[] = {
     {"no file", nullptr, 0.0f, 0},
     {"zero", "ActualSpeedVal=0.000000", 0.0f, 0},
-    {"below the range", "ActualSpeedVal=0.400000", 0.4f, 0},
+    {"below the range", "ActualSpeedVal=0.400000", 0.0f, 0},
     {"lowest", "ActualSpeedVal=0.500000", 0.5f, 5},
     {"between tenths rounds", "ActualSpeedVal=1.250000", 1.25f, 13},
     {"highest", "ActualSpeedVal=1.500000", 1.5f, 15},
-    {"above the range", "ActualSpeedVal=1.600000", 1.6f, 0},
-    {"ten times too high", "ActualSpeedVal=15.000000", 15.0f, 0},
-    {"largest word", "ActualSpeedVal=6553.500000", 6553.5f, 0},
+    {"above the range", "ActualSpeedVal=1.600000", 0.0f, 0},
+    {"ten times too high", "ActualSpeedVal=15.000000", 0.0f, 0},
+    {"largest word", "ActualSpeedVal=6553.500000", 0.0f, 0},
     {"not a number", "ActualSpeedVal=nan", 0.0f, 0},
     {"negative", "ActualSpeedVal=-1.000000", 0.0f, 0},
     {"garbage", "\x01\xfe garbage", 0.0f, 0},

@@ -1,5 +1,6 @@
 // The shared helpers: every float-to-integer conversion guarded, one colour
 // parser, one font rule, one picture loader that never throws.
+#include "Bounded.h"
 #include "CompBoolValRect.h"
 #include "CompSupport.h"
 #include "TestSupport.h"
@@ -14,6 +15,8 @@
 
 #include <climits>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
@@ -322,6 +325,115 @@ TEST_F(MissingPictureNames, EachPictureThatCannotBeLoadedIsNamedOnce)
     EXPECT_EQ("Picture missing: ./Images/Missing.png\n",
               Printed([] { compsupport::LoadPicture("./Images/Missing.png"); }))
         << "turned on again, it starts afresh";
+}
+
+// Whatever stands under a picture's name, the loader answers at once: a
+// pipe, a device or a link is never opened, a file too large or of too
+// many pixels is never decoded; each is named once, "<path>: not shown:
+// <reason>", and the image keeps what it showed.
+struct HostilePicture {
+    const char* name;
+    std::function<void(const std::string& path)> make;
+    const char* line;  // what the first load prints
+    bool regular;      // a regular file (which FileExists finds)
+};
+
+std::string PngOfSize(unsigned width, unsigned height)
+{
+    std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+    for (unsigned v : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8) png += static_cast<char>((v >> shift) & 0xFF);
+    return png + std::string("\x08\x06\0\0\0", 5) + std::string(100, '\0');
+}
+
+std::string JpegOfSize(unsigned width, unsigned height)
+{
+    std::string jpeg("\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01\x01\0\0\x01\0\x01\0\0\xFF\xC0\0\x11\x08", 25);
+    for (unsigned v : {height, width}) jpeg += {static_cast<char>(v >> 8), static_cast<char>(v & 0xFF)};
+    return jpeg + std::string("\x03\x01\x22\0\x02\x11\x01\x03\x11\x01", 10) + std::string(100, '\0');
+}
+
+void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// A program that holds a picture's pipe open and has written into it.
+int& HostilePictureWriter()
+{
+    static int writer = -1;
+    return writer;
+}
+
+const HostilePicture kHostilePictures[] = {
+    {"NamedPipe", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
+     "./Images/Lamp.png: not shown: a named pipe, not a file\n", false},
+    {"NamedPipeWithAWriter",
+     [](const std::string& p) {
+         ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0);
+         HostilePictureWriter() = ::open(p.c_str(), O_RDWR | O_NONBLOCK);  // closed after the case
+         ASSERT_EQ(::write(HostilePictureWriter(), "\x89PNG", 4), 4);
+     },
+     "./Images/Lamp.png: not shown: a named pipe, not a file\n", false},
+    {"LinkToAPicture", [](const std::string& p) { ASSERT_EQ(::symlink("Good.png", p.c_str()), 0); },
+     "./Images/Lamp.png: not shown: a symbolic link, not followed\n", false},
+    {"LinkToDevZero", [](const std::string& p) { ASSERT_EQ(::symlink("/dev/zero", p.c_str()), 0); },
+     "./Images/Lamp.png: not shown: a symbolic link, not followed\n", false},
+    {"Folder", [](const std::string& p) { ASSERT_EQ(::mkdir(p.c_str(), 0755), 0); },
+     "./Images/Lamp.png: not shown: a folder, not a file\n", false},
+    {"OverTheByteLimit",
+     [](const std::string& p) {
+         Write(p, PngOfSize(10, 10));
+         ASSERT_EQ(::truncate(p.c_str(), compsupport::kPictureByteLimit + 1), 0);
+     },
+     "./Images/Lamp.png: not shown: larger than 4 MB\n", true},
+    {"PngOfTooManyPixels", [](const std::string& p) { Write(p, PngOfSize(30000, 30000)); },
+     "./Images/Lamp.png: not shown: 30000 x 30000 pixels, more than 2048 a side\n", true},
+    {"JpegOfTooManyPixels", [](const std::string& p) { Write(p, JpegOfSize(640, 40000)); },
+     "./Images/Lamp.png: not shown: 640 x 40000 pixels, more than 2048 a side\n", true},
+    {"NeitherPngNorJpeg", [](const std::string& p) { Write(p, "GIF89a" + std::string(100, 'x')); }, "", true},
+};
+
+class HostilePictureFile : public PictureCacheTest, public testing::WithParamInterface<HostilePicture> {
+protected:
+    void TearDown() override
+    {
+        if (HostilePictureWriter() >= 0) ::close(HostilePictureWriter());
+        HostilePictureWriter() = -1;
+    }
+};
+
+TEST_P(HostilePictureFile, IsRefusedAtOnceAndNamedOnce)
+{
+    compsupport::NameMissingPictures(false);  // a refusal is named even so
+    testsupport::WritePicture("./Images/Good.png", 10, 10, 0xff0000);
+    const std::string path = "./Images/Lamp.png";
+    GetParam().make(path);
+    Gtk::Image image;
+    ASSERT_TRUE(compsupport::SetPicture(image, "./Images/Good.png", 10, 10, 0, ""));
+    const Glib::RefPtr<Gdk::Pixbuf> shown = image.get_pixbuf();
+    std::string first, again;
+    testsupport::FinishesWithin(2000, [&] {
+        testing::internal::CaptureStdout();
+        EXPECT_FALSE(compsupport::SetPicture(image, path, 10, 10, 0, ""));
+        first = testing::internal::GetCapturedStdout();
+        testing::internal::CaptureStdout();
+        EXPECT_FALSE(compsupport::LoadPicture(path));
+        EXPECT_FALSE(compsupport::LoadPicture(path, 20, 20));
+        again = testing::internal::GetCapturedStdout();
+    }, {path});
+    EXPECT_EQ(first, GetParam().line);
+    EXPECT_EQ(again, "") << "named once";
+    EXPECT_EQ(image.get_pixbuf(), shown);
+    EXPECT_EQ(compsupport::FileExists(path), GetParam().regular);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HostilePictureFile, testing::ValuesIn(kHostilePictures), testsupport::CaseName());
+
+TEST_F(PictureCacheTest, PicturesAtTheLimitsAreShown)
+{
+    testsupport::WritePicture("./Images/Wide.png", compsupport::kPictureSideLimit, 2, 0x00ff00);
+    testsupport::WritePicture("./Images/Tall.jpg", 2, compsupport::kPictureSideLimit, 0x0000ff);
+    EXPECT_TRUE(compsupport::LoadPicture("./Images/Wide.png"));
+    EXPECT_TRUE(compsupport::LoadPicture("./Images/Tall.jpg", 10, 10));
+    EXPECT_TRUE(compsupport::FileExists("./Images/Wide.png"));
 }
 
 // The label of a window, so its style follows the modifier colours.
