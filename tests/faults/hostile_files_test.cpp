@@ -554,8 +554,9 @@ TEST(HostileFiles, SettingsFiles)
           kWheelFile + ": wheel diameter -1 of bogie 1 outside 1016..1097, not used",
           kWheelFile + ": wheel diameter 32767 of bogie 4 outside 1016..1097, not used"},
          [](DisplayRun& r) {
-             // From 0, one step up: 0.1 km/h went out, as after a start without the file.
-             if (ReadFile(r.Work(kSpeedFile)) != "ActualSpeedVal=0.100000") r.Fail("the speed did not start from 0");
+             // From 0, one step up: the lowest set speed, 0.5 km/h, went out, as after a start
+             // without the file.
+             if (ReadFile(r.Work(kSpeedFile)) != "ActualSpeedVal=0.500000") r.Fail("the speed did not start from 0");
          },
          false},
     });
