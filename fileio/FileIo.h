@@ -69,8 +69,6 @@ class Reporter {
 public:
     bool Report(const std::string& path, const std::string& notDone, const Outcome& outcome);
     void Forget() { said_.clear(); }
-// Forgets what Report() has said (for tests that start as the display does).
-void ForgetReported();
 
 private:
     std::map<std::pair<std::string, std::string>, std::pair<Refusal, int>> said_;
