@@ -1,5 +1,6 @@
 #include "ReadMVBData.h"
 
+#include <chrono>
 #include <cmath>
 #include <glibmm/main.h>
 
@@ -26,6 +27,8 @@ ReadMVBData::ReadMVBData(StartValuesOnly) {}
 ReadMVBData::~ReadMVBData() = default;
 
 namespace {
+
+constexpr unsigned kPollPeriodMs = 100;
 
 // The inching speeds the vehicle takes, in tenths of a km/h (0.5 to 1.5).
 constexpr long kLowestInchingTenths = 5;
@@ -56,11 +59,19 @@ void ReadMVBData::LoadInchingSpeed()
 
 void ReadMVBData::RunCFile()
 {
-    Glib::signal_timeout().connect(sigc::mem_fun(*this, &ReadMVBData::FetchData), 100);
+    Glib::signal_timeout().connect(sigc::mem_fun(*this, &ReadMVBData::FetchData), kPollPeriodMs);
 }
 
 bool ReadMVBData::FetchData()
 {
+    const auto start = std::chrono::steady_clock::now();
     FetchMVBData();
-    return true;
+    // A poll that held the main loop for a whole period or more (a slow
+    // device, read as far as the poll's budget goes) would be due again at
+    // once, poll after poll, and the screens would never be drawn: the next
+    // one comes a whole period after this one ended.
+    if (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(kPollPeriodMs))
+        return true;
+    RunCFile();
+    return false;
 }

@@ -17,7 +17,7 @@ public:
     // Every member's start value is its initialiser below (0 unless given).
 
     // ---- Signals ----
-    sigc::signal<void, unsigned char> KeySignal;   // keypad byte of the last poll
+    sigc::signal<void, unsigned char> KeySignal;   // the next keypad byte, one per tick
     sigc::signal<void> DataUpdatedSignal;          // last step of every decode tick
     sigc::signal<void, unsigned short> SpareWordSignal;
     sigc::signal<void> SpareSignal;
@@ -232,7 +232,9 @@ public:
 
     // ---- Bus poll tick ----
     void RunCFile();     // connects FetchData to a 100 ms timeout
-    bool FetchData();    // one poll; returns true
+    // One poll; true. A poll that lasted a whole period or more starts the
+    // timer again from its end (and returns false, ending the old one).
+    bool FetchData();
 
     // ---- Decode tick ----
     bool PrintKey();     // the 100 ms decode tick; returns true

@@ -3,9 +3,9 @@
 // status register, port configuration and 32 bytes of data memory for each of
 // the 4096 ports, and the device configuration word.
 //
-// The same model answers in-process (the register backend used when
-// CABDISPLAY_MVB is unset reaches InProcessDevice()) and behind the mvbsim
-// program's socket. A command is carried out as soon as its last byte is
+// The same model answers in the program (CABDISPLAY_MVB=model reaches
+// InProcessDevice(), see RegisterBackends.h) and behind the mvbsim program's
+// socket. A command is carried out as soon as its last byte is
 // written; its reply is ready at once (the driver's wait sees ready at its
 // first status read), or after the reply delay of a slow device.
 //

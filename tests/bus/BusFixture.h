@@ -34,6 +34,12 @@ protected:
     std::unique_ptr<testsupport::TempWorkDir> work_;
 };
 
+// A millisecond clock that moves only when the test moves it.
+struct ManualClockMs {
+    static long long now;
+    static long long Now() { return now; }
+};
+
 // A clock that returns a scripted sequence of seconds, then repeats the last.
 struct ScriptedClock {
     static std::vector<time_t> values;
@@ -118,6 +124,8 @@ public:
     // Sends key bytes and waits until they can be read on the line (lineFd,
     // or the side opened by OpenLine).
     void Press(const Bytes& bytes, int lineFd = -1) const;
+    // The keypad's side goes away: the line hangs up.
+    void CloseKeypadSide();
 private:
     int keypad_ = -1;
     int line_ = -1;
