@@ -264,8 +264,9 @@ enum class PollEnd {
     Failed,  // the device answered nothing: the bus rests
 };
 
-// The port exchanges of one poll: port 301 first, then the reads from where
-// the last poll stopped to the end of the list, as far as the budget goes.
+// The port exchanges of one poll: port 301 first, then the reads of the
+// list from where the last poll stopped, round the list once at most, as far
+// as the budget goes (a poll of a healthy device reads the list in order).
 // A poll that follows a failed one starts from a clean frame (a lost link
 // opened again, the clean-up's zero bytes, the replies still owed dropped)
 // and from the top of the list.
@@ -281,7 +282,7 @@ PollEnd ExchangePorts(bool afterFailure)
     if (TimedOut(mvb_write_port(mvb_source_port, sizeof DDU_301, DDU_301)))
         return PollEnd::Failed;
     bool answered = false;
-    for (; mvb_poll_next_read < mvb_poll_read_count; ++mvb_poll_next_read) {
+    for (int reads = 0; reads < mvb_poll_read_count; ++reads) {
         if (cch_budget_spent())
             return answered ? PollEnd::Cut : PollEnd::Failed;
         const MvbPort& entry = mvb_poll_ports[mvb_poll_next_read];
@@ -289,8 +290,8 @@ PollEnd ExchangePorts(bool afterFailure)
         if (TimedOut(mvb_status))
             return answered && cch_budget_spent() ? PollEnd::Cut : PollEnd::Failed;
         answered = true;
+        mvb_poll_next_read = (mvb_poll_next_read + 1) % mvb_poll_read_count;
     }
-    mvb_poll_next_read = 0;
     return PollEnd::Whole;
 }
 

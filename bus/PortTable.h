@@ -31,7 +31,9 @@ void MVB_Init_list();
 // line. The exchanges of one poll have mvb_poll_budget_ms in all, so a device
 // that answers late does not hold the display for seconds:
 // - a poll that spends its budget while the device answers ends there; the
-//   next poll writes 301 first and goes on reading where this one stopped;
+//   next poll writes 301 first and goes on reading where this one stopped,
+//   round the list (107 reads at most); a device that answers each command
+//   5 ms late has every port read within two polls;
 // - a poll in which the device answers nothing within the budget, or an
 //   exchange fails with budget left (a transfer's own time-out, a link that
 //   is gone), fails, with the time-out line once. The following polls leave

@@ -336,8 +336,9 @@ TEST_F(PortTableTest, SilentDeviceLeavesTheSameBuffersPollAfterPoll)
 
 // The poll's budget, worked out for 500 ms: a device that answers every
 // command late is read as far as each poll's budget goes, port 301 first in
-// every poll, the reads going on where the last poll stopped; one that
-// answers nothing within the budget fails the poll, like a time-out.
+// every poll, the reads going on round the list where the last poll
+// stopped; one that answers nothing within the budget fails the poll, like
+// a time-out.
 TEST_F(PortTableTest, BudgetCutsAPollAndTheNextGoesOn)
 {
     static_assert(mvb_poll_budget_ms == 500, "the table is worked out for 500 ms");
@@ -349,8 +350,8 @@ TEST_F(PortTableTest, BudgetCutsAPollAndTheNextGoesOn)
     const Case cases[] = {
         {0, {108, 108}, false},
         {4, {108, 108}, false},                            // 432 ms in all
-        {5, {100, 9, 100}, false},                         // 500 ms spent after the write and 99 reads
-        {30, {17, 17, 17, 17, 17, 17, 12, 17}, false},     // 16 reads a poll (3.2 s for the whole list)
+        {5, {100, 100, 100}, false},                       // 500 ms spent after the write and 99 reads
+        {30, {17, 17, 17, 17, 17, 17, 17}, false},         // 16 reads a poll (3.2 s for the whole list)
         {600, {1}, true},                                  // the write alone spends it
     };
     for (const Case& c : cases) {
@@ -404,7 +405,8 @@ TEST_F(PortTableTest, BudgetCutsAPollAndTheNextGoesOn)
 
 // The first read's reply becomes ready just as the budget is spent: the
 // wait's last ready test still takes it (as at any time-out), the poll ends
-// there without a time-out line, and the next poll goes on with the next port.
+// there without a time-out line, and the next poll goes on with the next
+// port, round the list.
 struct BudgetEdge {
     static int readings;
     static long long Clock() { return ++readings < 3 ? 0 : 600; }  // budget start, first check, then spent
@@ -444,9 +446,11 @@ TEST_F(PortTableTest, ReplyReadyAsTheBudgetEndsIsTakenAndTheNextPollGoesOn)
     cch_clock_ms = BudgetEdgeRealClock;
     FetchMVBData();
     const std::vector<Bytes> frames = TakeFrames();
-    ASSERT_EQ(107u, frames.size());
+    ASSERT_EQ(108u, frames.size()) << "the write and one round of the list";
     EXPECT_EQ(GetFrame(46), frames[1]);
+    EXPECT_EQ(GetFrame(300), frames[107]);
     EXPECT_EQ(Pattern(46, 0), ZBV1_0046[0]);
+    EXPECT_EQ(1, mvb_poll_next_read);
 }
 
 // The device model answering late, on the real clock: a poll lasts its
