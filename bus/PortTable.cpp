@@ -277,9 +277,10 @@ PollEnd ExchangePorts(bool afterFailure)
         mue_acc_clean_up(p_bus_ctrl);
         mvb_poll_next_read = 0;
     }
-    if (!cch_reply_in_step(bus_id))
-        return PollEnd::Failed;
-    if (TimedOut(mvb_write_port(mvb_source_port, sizeof DDU_301, DDU_301)))
+    // Port 301 goes out in any case: its command has no reply, so it cannot
+    // be answered out of step.
+    const bool inStep = cch_reply_in_step(bus_id);
+    if (TimedOut(mvb_write_port(mvb_source_port, sizeof DDU_301, DDU_301)) || !inStep)
         return PollEnd::Failed;
     bool answered = false;
     for (int reads = 0; reads < mvb_poll_read_count; ++reads) {

@@ -38,7 +38,8 @@ void MVB_Init_list();
 //   exchange fails with budget left (a transfer's own time-out, a link that
 //   is gone), fails, with the time-out line once. The following polls leave
 //   the bus alone (the keypad is still read) and try it again once every
-//   mvb_poll_retry_seconds, from a clean frame and the top of the list.
+//   mvb_poll_retry_seconds, from a clean frame and the top of the list;
+//   while reply bytes are still owed a retry writes 301 and reads nothing.
 void FetchMVBData();
 const long mvb_poll_retry_seconds = 5;
 // Far above a healthy poll (about 1.4 ms over the socket link, some 8 ms of

@@ -78,6 +78,14 @@ std::vector<reg_backend_entry>& Backends()
 
 const reg_ops* current = nullptr;
 
+// The wait of a link without a descriptor: a plain sleep.
+void Sleep(long microseconds)
+{
+    timespec pause = {static_cast<time_t>(microseconds / 1000000), static_cast<long>(microseconds % 1000000) * 1000};
+    while (::nanosleep(&pause, &pause) != 0 && errno == EINTR) {
+    }
+}
+
 bool IsPrefix(const char* name)
 {
     const std::size_t length = std::strlen(name);
@@ -189,13 +197,6 @@ bool reg_wait(unsigned char mask, long microseconds)
 {
     if (current && current->wait)
         return current->wait(mask, microseconds);
-    reg_sleep(microseconds);
+    Sleep(microseconds);
     return current != nullptr;
-}
-
-void reg_sleep(long microseconds)
-{
-    timespec pause = {static_cast<time_t>(microseconds / 1000000), static_cast<long>(microseconds % 1000000) * 1000};
-    while (::nanosleep(&pause, &pause) != 0 && errno == EINTR) {
-    }
 }

@@ -66,7 +66,4 @@ void reg_out(unsigned char value, unsigned short port);
 // See reg_ops::wait.
 bool reg_wait(unsigned char mask, long microseconds);
 
-// A plain sleep of that many microseconds (the wait of links without a descriptor).
-void reg_sleep(long microseconds);
-
 #endif

@@ -334,6 +334,38 @@ TEST_F(PortTableTest, SilentDeviceLeavesTheSameBuffersPollAfterPoll)
     EXPECT_EQ(Pattern(300, 3), DDU_300[3]);
 }
 
+// Replies lost on the way are owed until two retries have waited for them
+// in vain; meanwhile no read goes out (its reply would be taken for theirs),
+// but port 301 does, at every retry: its command has no reply.
+TEST_F(PortTableTest, LostRepliesHoldTheReadsForTwoRetriesButNotPort301)
+{
+    PublishAll();
+    ClearBuffers(0x5A5A);
+    JumpClock::Use();
+    Device().faults.noReply = true;
+    testing::internal::CaptureStdout();
+    FetchMVBData();
+    const struct { bool healthy; std::size_t frames; bool failed; } retries[] = {
+        {false, 1, true},    // the lost reply waited for in vain, once
+        {false, 2, true},    // twice: given up; the next read's reply is lost too
+        {true, 1, true},     // the device answers again; that reply is still owed
+        {true, 108, false},  // given up: every port read, in step
+    };
+    EXPECT_EQ(2u, TakeFrames().size());
+    for (const auto& r : retries) {
+        Device().faults.noReply = !r.healthy;
+        JumpClock::now += mvb_poll_retry_seconds;
+        FetchMVBData();
+        const std::vector<Bytes> frames = TakeFrames();
+        ASSERT_EQ(r.frames, frames.size());
+        EXPECT_EQ('P', frames[0][0]) << "port 301 at every retry";
+        EXPECT_EQ(r.failed, mvb_poll_paused);
+    }
+    testing::internal::GetCapturedStdout();
+    for (const MvbPort& entry : mvb_poll_ports)
+        ASSERT_EQ(Pattern(entry.port, 0), entry.buffer[0]) << entry.port;
+}
+
 // The poll's budget, worked out for 500 ms: a device that answers every
 // command late is read as far as each poll's budget goes, port 301 first in
 // every poll, the reads going on round the list where the last poll
