@@ -9,6 +9,8 @@
 // reads them (status and data register alike); once it runs out both read 0,
 // so every later wait ends in a time-out. The clock moves one second at
 // every reading, so a wait that sees no ready bit expires after a few reads.
+// The target plays the registers itself (register hooks), so it needs no
+// device named by CABDISPLAY_MVB.
 #include "FuzzSupport.h"
 
 #include "KeypadLine.h"

@@ -37,19 +37,6 @@ typedef std::chrono::steady_clock Clock;
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
-}
-
 std::string WheelFile(int diameter)
 {
     std::string text;
@@ -109,9 +96,9 @@ protected:
         work_ = dir_.path() + "/work";
         ::mkdir(work_.c_str(), 0755);
         ::mkdir(Work("media").c_str(), 0755);
-        WriteFile(Work("wheeldiameteroutput.txt"), WheelFile(1050));
-        WriteFile(Work("ActualSpeedVal.txt"), "ActualSpeedVal=0.600000");
-        WriteFile(Work("LookUpError.csv"), kLookUp);
+        dir_.WriteFile(Work("wheeldiameteroutput.txt"), WheelFile(1050));
+        dir_.WriteFile(Work("ActualSpeedVal.txt"), "ActualSpeedVal=0.600000");
+        dir_.WriteFile(Work("LookUpError.csv"), kLookUp);
         ASSERT_TRUE(testsupport::CopyFolder(CABDISPLAY_IMAGE_DIR, Work("Images")));
     }
     void TearDown() override
@@ -120,7 +107,7 @@ protected:
         testsupport::StopProgram(sim_);
         for (int keypad : keypads_)
             ::close(keypad);
-        const std::string output = ReadFile(Out("cabdisplay.out"));
+        const std::string output = dir_.ReadFile(Out("cabdisplay.out"));
         EXPECT_EQ(std::string::npos, output.find("CRITICAL")) << Tail(output);
         EXPECT_EQ(std::string::npos, output.find("Sanitizer")) << Tail(output);
     }
@@ -131,16 +118,16 @@ protected:
 
     void StartSim(const std::string& scenario, const std::vector<std::string>& extra = {})
     {
-        WriteFile(Out("scenario.scn"), scenario);
+        dir_.WriteFile(Out("scenario.scn"), scenario);
         std::vector<std::string> args = {MVBSIM_BIN, "--socket", Out("sim.sock"), "--log", Out("port301.log"),
                                          "--scenario", Out("scenario.scn")};
         args.insert(args.end(), extra.begin(), extra.end());
         sim_ = testsupport::StartProgram(args, {}, Out("mvbsim.out"), dir_.path());
-        ASSERT_TRUE(WaitFor([this] { return SimSaid("listening") > 0; }, 5000)) << ReadFile(Out("mvbsim.out"));
+        ASSERT_TRUE(WaitFor([this] { return SimSaid("listening") > 0; }, 5000)) << dir_.ReadFile(Out("mvbsim.out"));
     }
     std::size_t SimSaid(const std::string& words) const
     {
-        return testsupport::CountOf(ReadFile(Out("mvbsim.out")), words);
+        return testsupport::CountOf(dir_.ReadFile(Out("mvbsim.out")), words);
     }
 
     // A new pseudo-terminal; the path of its line side.
@@ -170,9 +157,9 @@ protected:
     void WaitForWindow()
     {
         ASSERT_TRUE(WaitFor([this] { return testsupport::WindowPixels(display_).size() == 800u * 600u; }, 15000))
-            << Tail(ReadFile(Out("cabdisplay.out")));
+            << Tail(dir_.ReadFile(Out("cabdisplay.out")));
     }
-    std::string DisplaySaid() const { return ReadFile(Out("cabdisplay.out")); }
+    std::string DisplaySaid() const { return dir_.ReadFile(Out("cabdisplay.out")); }
 
     // Key bytes in one write on the newest keypad.
     void Write(const std::vector<unsigned char>& keys)
@@ -203,7 +190,7 @@ protected:
     std::vector<Word0Change> Word0Changes() const
     {
         std::vector<Word0Change> changes;
-        std::istringstream log(ReadFile(Out("port301.log")));
+        std::istringstream log(dir_.ReadFile(Out("port301.log")));
         std::string line;
         while (std::getline(log, line)) {
             unsigned long ms = 0;
@@ -236,7 +223,7 @@ protected:
     Clock::time_point AtScenario(unsigned long ms) const { return started_ + std::chrono::milliseconds(ms); }
     void WaitForScenarioStart()
     {
-        ASSERT_TRUE(WaitFor([this] { return SimSaid("scenario started") > 0; }, 15000)) << ReadFile(Out("mvbsim.out"));
+        ASSERT_TRUE(WaitFor([this] { return SimSaid("scenario started") > 0; }, 15000)) << dir_.ReadFile(Out("mvbsim.out"));
         started_ = Clock::now();
     }
 
@@ -280,7 +267,7 @@ TEST_P(RecoveryRun, EveryBufferHoldsItsOwnPortAfterTheDeviceIsHealthyAgain)
     WaitForWindow();
     Write({kLeft, kLeft, kLeft, kLeft, kLeft});  // to the inching screen, in one write
     ASSERT_TRUE(WaitFor([this] { return InchingRequestAt(~0ul); }, 5000))
-        << "not on the inching screen: " << ReadFile(Out("port301.log"));
+        << "not on the inching screen: " << dir_.ReadFile(Out("port301.log"));
     ASSERT_LT(Clock::now(), AtScenario(inchingOff)) << "the display came up too late for the scenario";
 
     struct stat wheels;
@@ -288,17 +275,17 @@ TEST_P(RecoveryRun, EveryBufferHoldsItsOwnPortAfterTheDeviceIsHealthyAgain)
     std::this_thread::sleep_until(AtScenario(inchingOn - 500));
     struct stat still;
     ASSERT_EQ(0, ::stat(Work("wheeldiameteroutput.txt").c_str(), &still));
-    EXPECT_EQ(WheelFile(1050), ReadFile(Work("wheeldiameteroutput.txt")));
+    EXPECT_EQ(WheelFile(1050), dir_.ReadFile(Work("wheeldiameteroutput.txt")));
     EXPECT_TRUE(wheels.st_mtim.tv_sec == still.st_mtim.tv_sec && wheels.st_mtim.tv_nsec == still.st_mtim.tv_nsec)
         << "the wheel-diameter file was rewritten: port 300's buffer held another port's data";
     EXPECT_NE(std::string::npos, DisplaySaid().find("TIMEOUT")) << "the fault was seen";
 
     EXPECT_TRUE(WaitFor([&] { return InchingRequestAt(~0ul); }, 8000)) << "inching allowed again: the request goes out";
-    EXPECT_TRUE(WaitFor([&] { return ReadFile(Work("wheeldiameteroutput.txt")) == WheelFile(1060); }, 8000))
-        << ReadFile(Work("wheeldiameteroutput.txt"));
+    EXPECT_TRUE(WaitFor([&] { return dir_.ReadFile(Work("wheeldiameteroutput.txt")) == WheelFile(1060); }, 8000))
+        << dir_.ReadFile(Work("wheeldiameteroutput.txt"));
     EXPECT_FALSE(InchingRequestSetBetween(inchingOff + Scaled(1000), inchingOn))
-        << "the inching request went out while 1215 and 1715 did not allow it:\n" << ReadFile(Out("port301.log"));
-    EXPECT_FALSE(InchingRequestAt(inchingOn - 1)) << ReadFile(Out("port301.log"));
+        << "the inching request went out while 1215 and 1715 did not allow it:\n" << dir_.ReadFile(Out("port301.log"));
+    EXPECT_FALSE(InchingRequestAt(inchingOn - 1)) << dir_.ReadFile(Out("port301.log"));
 }
 
 const Recovery kRecoveries[] = {
@@ -349,7 +336,7 @@ TEST_F(BusLinkRun, DeviceAnsweringEachCommandFiveMsLateHasEveryPortRead)
     bool logged = false;
     long faultAfterMs = -1;
     while (Clock::now() < AtScenario(faultAt + Scaled(5000))) {
-        const std::size_t now = testsupport::CountOf(ReadFile(Out("frames.txt")), "50 01 2D");
+        const std::size_t now = testsupport::CountOf(dir_.ReadFile(Out("frames.txt")), "50 01 2D");
         if (now > writes) {
             if (writes > 0)
                 longestGapMs = std::max<long>(longestGapMs, std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -357,7 +344,7 @@ TEST_F(BusLinkRun, DeviceAnsweringEachCommandFiveMsLateHasEveryPortRead)
             writes = now;
             lastWrite = Clock::now();
         }
-        if (!logged && ReadFile(Work("DiagnosticsData.csv")).find("F0107P2") != std::string::npos) {
+        if (!logged && dir_.ReadFile(Work("DiagnosticsData.csv")).find("F0107P2") != std::string::npos) {
             logged = true;
             faultAfterMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - AtScenario(faultAt))
                                .count();
@@ -379,7 +366,7 @@ TEST_F(BusLinkRun, DeviceAnsweringEachCommandFiveMsLateHasEveryPortRead)
         std::snprintf(frame, sizeof frame, "47 %02X %02X", entry.port >> 8, entry.port & 0xFF);
         all.insert(frame);
     }
-    const std::vector<std::vector<std::string>> polls = Polls(ReadFile(Out("frames.txt")));
+    const std::vector<std::vector<std::string>> polls = Polls(dir_.ReadFile(Out("frames.txt")));
     ASSERT_GE(polls.size(), 4u);
     for (std::size_t i = 0; i + 2 < polls.size(); ++i) {  // the last poll may not be whole yet
         std::set<std::string> read;
@@ -409,7 +396,7 @@ TEST_F(BusLinkRun, ClosedLinkIsOpenedAgainWithinOneRetryIntervalAndCostsNoProces
     const Clock::time_point closed = Clock::now();
     ASSERT_TRUE(WaitFor([this] { return SimSaid("display connected") >= 2; },
                         static_cast<int>(mvb_poll_retry_seconds * 1000 + 1500)))
-        << ReadFile(Out("mvbsim.out")) << Tail(DisplaySaid());
+        << dir_.ReadFile(Out("mvbsim.out")) << Tail(DisplaySaid());
     const double seconds = std::chrono::duration<double>(Clock::now() - closed).count();
     const double cpu = testsupport::CpuSeconds(display_) - cpuBefore;
     std::printf("link opened again %.1f s after it closed; the display used %.2f %% of a processor meanwhile\n",
@@ -417,8 +404,8 @@ TEST_F(BusLinkRun, ClosedLinkIsOpenedAgainWithinOneRetryIntervalAndCostsNoProces
     EXPECT_LT(cpu / seconds, 0.05);
     EXPECT_LE(seconds, mvb_poll_retry_seconds + 1.5 * testsupport::TimeFactor());
     // Polls go on over the new link.
-    const std::size_t writes = testsupport::CountOf(ReadFile(Out("frames.txt")), "50 01 2D");
-    EXPECT_TRUE(WaitFor([&] { return testsupport::CountOf(ReadFile(Out("frames.txt")), "50 01 2D") > writes + 5; },
+    const std::size_t writes = testsupport::CountOf(dir_.ReadFile(Out("frames.txt")), "50 01 2D");
+    EXPECT_TRUE(WaitFor([&] { return testsupport::CountOf(dir_.ReadFile(Out("frames.txt")), "50 01 2D") > writes + 5; },
                         3000));
     EXPECT_EQ(1u, testsupport::CountOf(DisplaySaid(), "TIMEOUT")) << "one failed poll";
 }
