@@ -67,11 +67,15 @@ bool ReadMVBData::FetchData()
     const auto start = std::chrono::steady_clock::now();
     FetchMVBData();
     // A poll that held the main loop for a whole period or more (a slow
-    // device, read as far as the poll's budget goes) would be due again at
-    // once, poll after poll, and the screens would never be drawn: the next
-    // one comes a whole period after this one ended.
-    if (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(kPollPeriodMs))
+    // device, read as far as the poll's budget goes) is due again as soon as
+    // it ends, poll after poll, and would keep the screens from being drawn:
+    // while the polls are that long, the timer waits behind the drawing of
+    // the screens; once they are short again it is back at its own priority.
+    const bool yield = std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(kPollPeriodMs);
+    if (yield == PollYields)
         return true;
-    RunCFile();
+    PollYields = yield;
+    Glib::signal_timeout().connect(sigc::mem_fun(*this, &ReadMVBData::FetchData), kPollPeriodMs,
+                                   yield ? Glib::PRIORITY_DEFAULT_IDLE : Glib::PRIORITY_DEFAULT);
     return false;
 }

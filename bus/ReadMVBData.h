@@ -232,8 +232,9 @@ public:
 
     // ---- Bus poll tick ----
     void RunCFile();     // connects FetchData to a 100 ms timeout
-    // One poll; true. A poll that lasted a whole period or more starts the
-    // timer again from its end (and returns false, ending the old one).
+    // One poll; true. After a poll that lasted a whole period or more the
+    // poll's timer waits behind the drawing of the screens until the polls
+    // are short again (a new timer; false ends the old one).
     bool FetchData();
 
     // ---- Decode tick ----
@@ -275,6 +276,9 @@ public:
     void DecodeMotorPhaseCurrents();        // 13
     void DecodeBrakesAndBreakers();         // 14
     void DecodeEffortSplit();               // 15
+
+    // The poll's timer waits behind the drawing of the screens (see FetchData).
+    bool PollYields{};
 
     // Decode helpers (decode rules)
     // Self-hold bit of the selected cab, read with the cab values and

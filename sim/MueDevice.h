@@ -78,7 +78,7 @@ public:
     // list empty, recording on, no faults. The change observer is kept.
     void Reset();
 
-    // --- register side (in-process backend) ---
+    // --- register side (the "model" way of the bus driver) ---
     unsigned char ReadStatus() const;     // 0x60 | 0x01 while a reply byte waits (no card: 0xFF)
     void WriteData(unsigned char byte);   // one byte of a command
     unsigned char ReadData();             // next reply byte; 0xFF when none
@@ -174,7 +174,7 @@ std::size_t CommandLength(unsigned char letter);
 // letter; 0 for commands without a reply.
 std::size_t ReplyLength(unsigned char letter);
 
-// The device that the in-process register backend talks to.
+// The device that CABDISPLAY_MVB=model reaches (the model inside the program).
 MueDevice& InProcessDevice();
 
 }  // namespace mue_sim

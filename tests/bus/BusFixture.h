@@ -1,5 +1,6 @@
 // Shared set-up of the bus tests: a private working directory, the
-// in-process device at power-on, the channel opened on it, the real clock;
+// device model inside the test program (CABDISPLAY_MVB=model) at power-on,
+// the channel opened on it, the real clock;
 // and stand-ins for the clock and the registers.
 #ifndef CABDISPLAY_TESTS_BUS_BUSFIXTURE_H
 #define CABDISPLAY_TESTS_BUS_BUSFIXTURE_H
