@@ -19,9 +19,10 @@ struct reg_ops {
     // One byte from / to a register (only the data and status registers exist).
     unsigned char (*in)(unsigned short port);
     void (*out)(unsigned char value, unsigned short port);
-    // Waits at most `microseconds` for the status to show `mask`, without
-    // spinning: sleeps, or polls the link's descriptor. False when nothing
-    // can come any more (the link is gone). Null: a plain sleep.
+    // Waits about `microseconds` for the status to show `mask`, without
+    // spinning: sleeps, or polls the link's descriptor (a link that wakes as
+    // soon as the device's bytes come may wait up to a millisecond). False
+    // when nothing can come any more (the link is gone). Null: a plain sleep.
     bool (*wait)(unsigned char mask, long microseconds);
     // Opens a link that was lost again; true when a new link is up (its
     // reply stream starts empty). Null: the link is never lost.

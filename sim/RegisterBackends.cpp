@@ -5,6 +5,7 @@
 #include "MueDevice.h"
 #include "RegisterAccess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <poll.h>
@@ -208,10 +209,16 @@ void SocketOut(unsigned char value, unsigned short port)
     TrackFrame(value);
 }
 
+// A wait on the socket ends as soon as the device's bytes come, so it is
+// never shorter than a millisecond: the channel's first, short pauses are
+// for links that can only sleep, and here would only cost wake-ups.
+const long kShortestSocketWaitUs = 1000;
+
 bool SocketWait(unsigned char mask, long microseconds)
 {
     if (link.lost)
         return false;
+    microseconds = std::max(microseconds, kShortestSocketWaitUs);
     short events = 0;
     if ((mask & kStatRxReady) && !InWaiting())
         events |= POLLIN;

@@ -155,7 +155,8 @@ TEST_F(ChannelTest, OwedReplyBytesAddUpAndAreDroppedAsTheyCome)
 
     // The late replies (2 + 35 bytes) come, and behind them the reply to a new command.
     Bytes late(37, 0xEE);
-    late.insert(late.end(), {0x1F, 0x3F});
+    late.push_back(0x1F);
+    late.push_back(0x3F);
     FakeRegisters::toRead = late;
     FakeRegisters::replyAfterWrites = 0;
     cch_clock = &time;
