@@ -20,6 +20,14 @@ namespace {
 const unsigned char kNoByte = 0xFF;
 const char kVariable[] = "CABDISPLAY_MVB";
 
+// The wait of a link without a descriptor: a plain sleep.
+void Sleep(long microseconds)
+{
+    timespec pause = {static_cast<time_t>(microseconds / 1000000), static_cast<long>(microseconds % 1000000) * 1000};
+    while (::nanosleep(&pause, &pause) != 0 && errno == EINTR) {
+    }
+}
+
 // --- x86 I/O ports ---
 
 int OpenPorts(const char*)
@@ -59,13 +67,22 @@ const reg_ops kPortOps = {&OpenPorts, &ClosePorts, &PortIn, &PortOut, nullptr, n
 
 reg_in_hook hookIn = nullptr;
 reg_out_hook hookOut = nullptr;
+reg_wait_hook hookWait = nullptr;
 
 int OpenHooks(const char*) { return 0; }
 void CloseHooks() {}
 unsigned char HookIn(unsigned short port) { return hookIn(port); }
 void HookOut(unsigned char value, unsigned short port) { hookOut(value, port); }
 
-const reg_ops kHookOps = {&OpenHooks, &CloseHooks, &HookIn, &HookOut, nullptr, nullptr};
+bool HookWait(unsigned char mask, long microseconds)
+{
+    if (hookWait)
+        return hookWait(mask, microseconds);
+    Sleep(microseconds);
+    return true;
+}
+
+const reg_ops kHookOps = {&OpenHooks, &CloseHooks, &HookIn, &HookOut, &HookWait, nullptr};
 
 // --- the table ---
 
@@ -77,14 +94,6 @@ std::vector<reg_backend_entry>& Backends()
 }
 
 const reg_ops* current = nullptr;
-
-// The wait of a link without a descriptor: a plain sleep.
-void Sleep(long microseconds)
-{
-    timespec pause = {static_cast<time_t>(microseconds / 1000000), static_cast<long>(microseconds % 1000000) * 1000};
-    while (::nanosleep(&pause, &pause) != 0 && errno == EINTR) {
-    }
-}
 
 bool IsPrefix(const char* name)
 {
@@ -175,11 +184,12 @@ bool reg_reopen_lost()
     return current && current->reopen && current->reopen();
 }
 
-void reg_install_hooks(reg_in_hook in, reg_out_hook out)
+void reg_install_hooks(reg_in_hook in, reg_out_hook out, reg_wait_hook wait)
 {
     reg_close();
     hookIn = in;
     hookOut = out;
+    hookWait = wait;
 }
 
 unsigned char reg_in(unsigned short port)

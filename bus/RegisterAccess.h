@@ -57,10 +57,13 @@ bool reg_is_open();
 bool reg_reopen_lost();
 
 // Tests: while hooks are installed, reg_open takes them in place of the way
-// named by CABDISPLAY_MVB. Null hooks remove them.
+// named by CABDISPLAY_MVB. Null hooks remove them. A wait hook stands for
+// reg_ops::wait (without one, a wait sleeps); registers played on a clock of
+// the test's own need not sleep.
 typedef unsigned char (*reg_in_hook)(unsigned short port);
 typedef void (*reg_out_hook)(unsigned char value, unsigned short port);
-void reg_install_hooks(reg_in_hook in, reg_out_hook out);
+typedef bool (*reg_wait_hook)(unsigned char mask, long microseconds);
+void reg_install_hooks(reg_in_hook in, reg_out_hook out, reg_wait_hook wait = nullptr);
 
 unsigned char reg_in(unsigned short port);
 void reg_out(unsigned char value, unsigned short port);
