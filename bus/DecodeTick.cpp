@@ -94,12 +94,11 @@ bool ReadMVBData::PrintKey()
 
 // The pending key byte is taken before it is emitted, so a byte reaches the
 // handlers once even when two decode ticks run without a poll between them.
+// One key byte per tick, in the order the keypad sent them.
 void ReadMVBData::EmitPendingKey()
 {
-    const unsigned char key = KeySelected;
+    const unsigned char key = TakeKeySelected();
     if (key == 0) return;
-    bufkey[0] = 0;
-    KeySelected = 0;
     KeySignal.emit(key);
 }
 

@@ -4,10 +4,20 @@
 
 #include <termios.h>
 
-extern int fd;                    // descriptor of the open keypad line
+extern int fd;                    // descriptor of the open keypad line; -1 while it is lost
 extern struct termios newtio;     // line settings applied by Cmain
 extern unsigned char bufkey[255]; // receive buffer of the poll's key read
-extern unsigned char KeySelected; // pending key: first byte of bufkey after the last poll; 0 = none
+// The pending key: the first key byte received and not yet handed on; 0 = none.
+// The key bytes received after it wait behind it, in order.
+extern unsigned char KeySelected;
+
+// Key bytes that can wait, KeySelected included; a byte received beyond them
+// is dropped, so a keypad stuck on a key cannot flood the display.
+const int keypad_queue_size = 16;
+// A line that was lost is opened again this often (monotonic milliseconds,
+// on a clock that tests may replace).
+const long keypad_reopen_ms = 2000;
+extern long long (*keypad_clock_ms)();
 
 // The keypad line's device file: $CABDISPLAY_KEYPAD when set and not empty,
 // else "/dev/ttyS1".
@@ -23,7 +33,16 @@ const char* KeypadLinePath();
 // saying so.
 int Cmain();
 
-// The poll's key read: up to 255 bytes without waiting; KeySelected = bufkey[0].
+// The poll's key read: up to 255 bytes without waiting, each key byte (0 is
+// none) queued behind KeySelected. A line whose other side has closed, or
+// that fails, is closed with a line saying so and opened again every
+// keypad_reopen_ms, with a line once it is back.
 void ReadKeypadLine();
+
+// Hands on the pending key: returns KeySelected (0 when none) and moves the
+// next waiting byte into it.
+unsigned char TakeKeySelected();
+// Forgets every pending key.
+void DropPendingKeys();
 
 #endif

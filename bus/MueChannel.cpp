@@ -1,8 +1,10 @@
-// Character channel: busy waits on the status register, bursts on the data register.
+// Character channel: waits on the status register that sleep between looks,
+// bursts on the data register, and the count of reply bytes still owed.
 #include "MueChannel.h"
 
 #include "RegisterAccess.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -28,15 +30,25 @@ const int kNoAccess = 2;
 const int kTxTimeout = 6;
 const int kRxTimeout = 8;
 
+// Between two looks at the status register a wait sleeps (or polls the
+// link), first briefly, a device answers within microseconds, then longer.
+const long kFirstPauseUs = 20;
+const long kLongestPauseUs = 1000;
+
+// Owed bytes of which none came in this many waits in a row are lost.
+const int kEmptyWaitsBeforeLost = 2;
+
 // True while a register backend is open: a failed mue_cch_init leaves none,
 // and then no transfer touches a register.
 bool ChannelOpen()
 {
-    return reg_current() != reg_backend_closed;
+    return reg_is_open();
 }
 
-// Bytes of the last reply a receive gave up on that may still come.
-unsigned char staleReplyBytes = 0;
+// Reply bytes of replies given up that have not come yet: they come before
+// the reply to any later command, and are dropped.
+unsigned long owedBytes = 0;
+int emptyWaits = 0;  // waits for owed bytes in a row in which none came
 
 bool budgetRunning = false;
 long long budgetEnd = 0;
@@ -54,43 +66,43 @@ void PrintTimeoutLine()
     budgetLinePrinted = budgetRunning;
 }
 
-// A reply that came after its wait had expired would be taken as the reply to
-// the next command, shifting every later port's data by one read: after a
-// receive time-out, the bytes of that reply that come (at most its length)
-// are dropped before each following command is sent. Only then: a status
-// register stuck with its ready bit set (no card) would otherwise cost a long
-// drain on every command.
-void DiscardStaleReply(unsigned char bus_id)
+void Forget()
 {
-    for (; staleReplyBytes > 0 && cch_reg_stat_ready(bus_id, cch_reg_stat_rxready); --staleReplyBytes)
+    owedBytes = 0;
+    emptyWaits = 0;
+}
+
+// Drops the owed bytes that are waiting now.
+void DropOwedBytes(unsigned char bus_id)
+{
+    bool came = false;
+    for (; owedBytes > 0 && cch_reg_stat_ready(bus_id, cch_reg_stat_rxready); --owedBytes) {
         inb(cch_reg_data);
-}
-
-typedef void (*Burst)(unsigned char, unsigned short, unsigned char*);
-
-void PutBurst(unsigned char bus_id, unsigned short count, unsigned char* bytes)
-{
-    cch_put_data8(bus_id, count, bytes);
-}
-
-// Waits for the ready bits, then moves the whole burst; nothing moves on a time-out.
-int Transfer(unsigned char bus_id, unsigned char mask, unsigned char count, unsigned char* bytes, Burst burst,
-             int timeoutStatus)
-{
-    if (!ChannelOpen())
-        return kNoAccess;
-    if (count == 0)
-        return 0;
-    cch_timeout_start(bus_id);
-    while (!cch_reg_stat_ready(bus_id, mask)) {
-        if (cch_timeout_expired(bus_id)) {
-            if (!cch_reg_stat_ready(bus_id, mask))
-                return timeoutStatus;
-            break;
-        }
+        came = true;
     }
-    burst(bus_id, count, bytes);
-    return 0;
+    if (came)
+        emptyWaits = 0;
+}
+
+// Waits until ready() holds, by the time-out rule (and the budget); its last
+// look comes after the rule has expired, so a device that becomes ready just
+// then is still served. Between looks the link sleeps or polls; a link that
+// is gone ends the wait at once, as a time-out.
+template <typename Ready>
+bool WaitFor(unsigned char bus_id, unsigned char mask, Ready ready)
+{
+    cch_timeout_start(bus_id);
+    long pause = kFirstPauseUs;
+    while (!ready()) {
+        if (cch_timeout_expired(bus_id))
+            return ready();
+        if (!reg_wait(mask, pause)) {
+            PrintTimeoutLine();
+            return false;
+        }
+        pause = std::min(2 * pause, kLongestPauseUs);
+    }
+    return true;
 }
 
 }  // namespace
@@ -107,7 +119,7 @@ void outb(unsigned char value, unsigned short port)
 
 int mue_cch_init(unsigned char)
 {
-    staleReplyBytes = 0;
+    Forget();
     return reg_open() == 0 ? 0 : kNoAccess;
 }
 
@@ -127,17 +139,62 @@ int mue_cch_clean_up(unsigned char bus_id)
 
 int mue_cch_transmit(unsigned char bus_id, unsigned char count, const unsigned char* bytes)
 {
-    if (ChannelOpen() && count > 0)
-        DiscardStaleReply(bus_id);
-    return Transfer(bus_id, cch_reg_stat_txready, count, const_cast<unsigned char*>(bytes), PutBurst, kTxTimeout);
+    if (!ChannelOpen())
+        return kNoAccess;
+    if (count == 0)
+        return 0;
+    DropOwedBytes(bus_id);
+    if (!WaitFor(bus_id, cch_reg_stat_txready, [&] { return cch_reg_stat_ready(bus_id, cch_reg_stat_txready); }))
+        return kTxTimeout;
+    cch_put_data8(bus_id, count, bytes);
+    return 0;
 }
 
 int mue_cch_receive(unsigned char bus_id, unsigned char count, unsigned char* bytes)
 {
-    const int status = Transfer(bus_id, cch_reg_stat_rxready, count, bytes, cch_get_data8, kRxTimeout);
-    if (status == kRxTimeout)
-        staleReplyBytes = count;
-    return status;
+    if (!ChannelOpen())
+        return kNoAccess;
+    if (count == 0)
+        return 0;
+    const bool replied = WaitFor(bus_id, cch_reg_stat_rxready, [&] {
+        DropOwedBytes(bus_id);
+        return owedBytes == 0 && cch_reg_stat_ready(bus_id, cch_reg_stat_rxready);
+    });
+    if (!replied) {
+        owedBytes += count;
+        return kRxTimeout;
+    }
+    cch_get_data8(bus_id, count, bytes);
+    return 0;
+}
+
+unsigned long cch_reply_owed()
+{
+    return owedBytes;
+}
+
+bool cch_reply_in_step(unsigned char bus_id)
+{
+    if (!ChannelOpen() || owedBytes == 0)
+        return true;
+    const unsigned long before = owedBytes;
+    WaitFor(bus_id, cch_reg_stat_rxready, [&] {
+        DropOwedBytes(bus_id);
+        return owedBytes == 0;
+    });
+    if (owedBytes == 0)
+        return true;
+    if (owedBytes == before && ++emptyWaits >= kEmptyWaitsBeforeLost)
+        Forget();  // lost on the way: a device that answers again answers the next command
+    return owedBytes == 0;
+}
+
+bool cch_reopen_lost(unsigned char)
+{
+    if (!reg_reopen_lost())
+        return false;
+    Forget();
+    return true;
 }
 
 void cch_put_data8(unsigned char, unsigned short count, const unsigned char* bytes)
@@ -165,10 +222,11 @@ void cch_timeout_start(unsigned char)
 bool cch_timeout_expired(unsigned char)
 {
     const unsigned long elapsed = static_cast<unsigned long>(cch_clock(nullptr) - cch_time_start);
-    if (elapsed <= kTimeoutSeconds && !BudgetSpent())
-        return false;
-    PrintTimeoutLine();
-    return true;
+    if (elapsed > kTimeoutSeconds) {
+        PrintTimeoutLine();
+        return true;
+    }
+    return BudgetSpent();
 }
 
 void cch_budget_start(long milliseconds)
@@ -178,16 +236,14 @@ void cch_budget_start(long milliseconds)
     budgetEnd = cch_clock_ms() + milliseconds;
 }
 
-void cch_budget_end()
+void cch_budget_end(bool failed)
 {
+    if (failed && !budgetLinePrinted)
+        PrintTimeoutLine();
     budgetRunning = false;
 }
 
-bool cch_budget_expired()
+bool cch_budget_spent()
 {
-    if (!BudgetSpent())
-        return false;
-    if (!budgetLinePrinted)
-        PrintTimeoutLine();
-    return true;
+    return BudgetSpent();
 }

@@ -249,6 +249,7 @@ const MvbPort mvb_poll_ports[mvb_poll_read_count] = {
 
 bool mvb_poll_paused = false;
 time_t mvb_poll_pause_start = 0;
+int mvb_poll_next_read = 0;
 
 namespace {
 
@@ -257,20 +258,42 @@ bool TimedOut(int status)
     return status == mue_status_tx_timeout || status == mue_status_rx_timeout;
 }
 
-// The port exchanges of one poll; false when they ended in a time-out or
-// spent the poll's budget.
-bool ExchangePorts()
+enum class PollEnd {
+    Whole,   // every read of the list done
+    Cut,     // the budget was spent while the device answered: the next poll goes on
+    Failed,  // the device answered nothing: the bus rests
+};
+
+// The port exchanges of one poll: port 301 first, then the reads of the
+// list from where the last poll stopped, round the list once at most, as far
+// as the budget goes (a poll of a healthy device reads the list in order).
+// A poll that follows a failed one starts from a clean frame (a lost link
+// opened again, the clean-up's zero bytes, the replies still owed dropped)
+// and from the top of the list.
+PollEnd ExchangePorts(bool afterFailure)
 {
-    if (TimedOut(mvb_write_port(mvb_source_port, sizeof DDU_301, DDU_301)))
-        return false;
-    for (const MvbPort& entry : mvb_poll_ports) {
-        if (cch_budget_expired())
-            return false;
+    if (afterFailure) {
+        cch_reopen_lost(bus_id);
+        mue_acc_clean_up(p_bus_ctrl);
+        mvb_poll_next_read = 0;
+    }
+    // Port 301 goes out in any case: its command has no reply, so it cannot
+    // be answered out of step.
+    const bool inStep = cch_reply_in_step(bus_id);
+    if (TimedOut(mvb_write_port(mvb_source_port, sizeof DDU_301, DDU_301)) || !inStep)
+        return PollEnd::Failed;
+    bool answered = false;
+    for (int reads = 0; reads < mvb_poll_read_count; ++reads) {
+        if (cch_budget_spent())
+            return answered ? PollEnd::Cut : PollEnd::Failed;
+        const MvbPort& entry = mvb_poll_ports[mvb_poll_next_read];
         mvb_read_port_swap(entry.port, entry.size, entry.buffer);
         if (TimedOut(mvb_status))
-            return false;
+            return answered && cch_budget_spent() ? PollEnd::Cut : PollEnd::Failed;
+        answered = true;
+        mvb_poll_next_read = (mvb_poll_next_read + 1) % mvb_poll_read_count;
     }
-    return true;
+    return PollEnd::Whole;
 }
 
 // While paused the bus is tried again once the retry interval has passed
@@ -313,17 +336,17 @@ void MVB_Init_list()
 
 void read_mvb_vars()
 {
-    // A device that stops answering costs one time-out per retry interval,
-    // not one per exchange or per poll: the first time-out ends this poll's
-    // exchanges, the buffers keep their last values, and the polls of the
-    // next few seconds skip the bus. One that answers late costs one budget
-    // per retry interval the same way.
+    // A device that stops answering costs one budget per retry interval,
+    // not one time-out per exchange or per poll: the poll ends, the buffers
+    // keep their last values, and the polls of the next few seconds skip the
+    // bus. One that answers slowly is read as far as each poll's budget goes.
     if (BusRests())
         return;
     cch_budget_start(mvb_poll_budget_ms);
-    mvb_poll_paused = !ExchangePorts();
-    cch_budget_end();
-    if (mvb_poll_paused)
+    const bool failed = ExchangePorts(mvb_poll_paused) == PollEnd::Failed;
+    cch_budget_end(failed);
+    mvb_poll_paused = failed;
+    if (failed)
         mvb_poll_pause_start = cch_clock(nullptr);
 }
 

@@ -28,21 +28,26 @@ unsigned short mvb_port_config_word(const MvbPort& entry);
 void MVB_Init_list();
 
 // One poll: write 301, read the 106 sinks (107 reads), then read the keypad
-// line. The first time-out ends the poll's port exchanges; the keypad is
-// still read. The exchanges of one poll have mvb_poll_budget_ms in all: a
-// poll that spends it ends there like a time-out (the line printed once), so
-// a device that answers every command late does not hold the display for
-// seconds. After a poll that ended in a time-out the following polls leave
-// the bus alone (the keypad is still read) and try it again once every
-// mvb_poll_retry_seconds, so a dead device does not hold the display for a
-// whole time-out at every poll.
+// line. The exchanges of one poll have mvb_poll_budget_ms in all, so a device
+// that answers late does not hold the display for seconds:
+// - a poll that spends its budget while the device answers ends there; the
+//   next poll writes 301 first and goes on reading where this one stopped,
+//   round the list (107 reads at most); a device that answers each command
+//   5 ms late has every port read within two polls;
+// - a poll in which the device answers nothing within the budget, or an
+//   exchange fails with budget left (a transfer's own time-out, a link that
+//   is gone), fails, with the time-out line once. The following polls leave
+//   the bus alone (the keypad is still read) and try it again once every
+//   mvb_poll_retry_seconds, from a clean frame and the top of the list;
+//   while reply bytes are still owed a retry writes 301 and reads nothing.
 void FetchMVBData();
 const long mvb_poll_retry_seconds = 5;
 // Far above a healthy poll (about 1.4 ms over the socket link, some 8 ms of
 // port accesses on the cab), far below one transfer's time-out (3 to 4 s).
 const long mvb_poll_budget_ms = 500;
-extern bool mvb_poll_paused;        // the last poll that tried the bus ended in a time-out
+extern bool mvb_poll_paused;        // the last poll that tried the bus failed
 extern time_t mvb_poll_pause_start; // channel clock reading when it did
+extern int mvb_poll_next_read;      // the read (index into mvb_poll_ports) the next poll starts at
 void readMVBData();
 // The port exchanges of one poll, in poll order.
 void read_mvb_vars();

@@ -1,5 +1,6 @@
 #include "ReadMVBData.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <glibmm/main.h>
@@ -27,6 +28,8 @@ ReadMVBData::ReadMVBData(StartValuesOnly) {}
 ReadMVBData::~ReadMVBData() = default;
 
 namespace {
+
+constexpr unsigned kPollPeriodMs = 100;
 
 // The inching speeds the vehicle takes, in tenths of a km/h (0.5 to 1.5).
 constexpr long kLowestInchingTenths = 5;
@@ -79,11 +82,23 @@ void ReadMVBData::LoadInchingSpeed()
 
 void ReadMVBData::RunCFile()
 {
-    Glib::signal_timeout().connect(sigc::mem_fun(*this, &ReadMVBData::FetchData), 100);
+    Glib::signal_timeout().connect(sigc::mem_fun(*this, &ReadMVBData::FetchData), kPollPeriodMs);
 }
 
 bool ReadMVBData::FetchData()
 {
+    const auto start = std::chrono::steady_clock::now();
     FetchMVBData();
-    return true;
+    // A poll that held the main loop for a whole period or more (a slow
+    // device, read as far as the poll's budget goes) is due again as soon as
+    // it ends, poll after poll, and would keep the screens from being drawn:
+    // while the polls are that long, the timer waits behind the drawing of
+    // the screens; once they are short again it is back at its own priority.
+    const bool yield = std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(kPollPeriodMs);
+    if (yield == PollYields)
+        return true;
+    PollYields = yield;
+    Glib::signal_timeout().connect(sigc::mem_fun(*this, &ReadMVBData::FetchData), kPollPeriodMs,
+                                   yield ? Glib::PRIORITY_DEFAULT_IDLE : Glib::PRIORITY_DEFAULT);
+    return false;
 }

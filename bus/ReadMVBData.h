@@ -17,7 +17,7 @@ public:
     // Every member's start value is its initialiser below (0 unless given).
 
     // ---- Signals ----
-    sigc::signal<void, unsigned char> KeySignal;   // keypad byte of the last poll
+    sigc::signal<void, unsigned char> KeySignal;   // the next keypad byte, one per tick
     sigc::signal<void> DataUpdatedSignal;          // last step of every decode tick
     sigc::signal<void, unsigned short> SpareWordSignal;
     sigc::signal<void> SpareSignal;
@@ -236,7 +236,10 @@ public:
 
     // ---- Bus poll tick ----
     void RunCFile();     // connects FetchData to a 100 ms timeout
-    bool FetchData();    // one poll; returns true
+    // One poll; true. After a poll that lasted a whole period or more the
+    // poll's timer waits behind the drawing of the screens until the polls
+    // are short again (a new timer; false ends the old one).
+    bool FetchData();
 
     // ---- Decode tick ----
     bool PrintKey();     // the 100 ms decode tick; returns true
@@ -277,6 +280,9 @@ public:
     void DecodeMotorPhaseCurrents();        // 13
     void DecodeBrakesAndBreakers();         // 14
     void DecodeEffortSplit();               // 15
+
+    // The poll's timer waits behind the drawing of the screens (see FetchData).
+    bool PollYields{};
 
     // Decode helpers (decode rules)
     // Self-hold bit of the selected cab, read with the cab values and

@@ -35,6 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             Check(mvbsim::ApplyFault(event.fault, faults), "unknown fault accepted");
             break;
         }
+        case mvbsim::Event::Delay:
+            Check(event.delayMs <= mvbsim::kLongestReplyDelayMs, "reply delay above its limit");
+            break;
         case mvbsim::Event::Close:
             break;
         }

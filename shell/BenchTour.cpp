@@ -12,6 +12,8 @@
 //   shot <name>        save DIR/<name>.png
 // The program is stopped once the script has run. Exit status: 0 when the
 // script ran to its end with the program still running, 1 otherwise.
+// The program gets this environment, keypad line aside: name its bus in
+// CABDISPLAY_MVB (the tour runs the display against mvbsim, sim:PATH).
 #include <gdk/gdk.h>
 
 #include <cerrno>

@@ -6,6 +6,8 @@
 #include "CompSupport.h"
 #include "MueDevice.h"
 #include "ReadMVBData.h"
+#include "RegisterAccess.h"
+#include "RegisterBackends.h"
 
 #include <gtkmm/main.h>
 #include <gtkmm/settings.h>
@@ -46,6 +48,12 @@ int main(int argc, char** argv)
     // Every line reaches a log file or pipe as it is printed, so the last
     // lines before a power cut or a kill are not lost in a buffer.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // The bus is the one CABDISPLAY_MVB names: the cab's I/O ports, or on a
+    // bench a device model. Named by nobody, the program ends here, before
+    // any window: a display that looks alive on no bus at all would send the
+    // driver's settings nowhere.
+    mue_sim::AddRegisterBackends();
+    reg_check_choice();
     // The device model inside the program keeps no record of the frames it
     // receives, so a long run does not grow.
     mue_sim::InProcessDevice().SetRecordFrames(false);

@@ -3,9 +3,9 @@
 // status register, port configuration and 32 bytes of data memory for each of
 // the 4096 ports, and the device configuration word.
 //
-// The same model answers in-process (the register backend used when
-// CABDISPLAY_MVB is unset reaches InProcessDevice()) and behind the mvbsim
-// program's socket. A command is carried out as soon as its last byte is
+// The same model answers in the program (CABDISPLAY_MVB=model reaches
+// InProcessDevice(), see RegisterBackends.h) and behind the mvbsim program's
+// socket. A command is carried out as soon as its last byte is
 // written; its reply is ready at once (the driver's wait sees ready at its
 // first status read), or after the reply delay of a slow device.
 //
@@ -78,7 +78,7 @@ public:
     // list empty, recording on, no faults. The change observer is kept.
     void Reset();
 
-    // --- register side (in-process backend) ---
+    // --- register side (the "model" way of the bus driver) ---
     unsigned char ReadStatus() const;     // 0x60 | 0x01 while a reply byte waits (no card: 0xFF)
     void WriteData(unsigned char byte);   // one byte of a command
     unsigned char ReadData();             // next reply byte; 0xFF when none
@@ -174,7 +174,7 @@ std::size_t CommandLength(unsigned char letter);
 // letter; 0 for commands without a reply.
 std::size_t ReplyLength(unsigned char letter);
 
-// The device that the in-process register backend talks to.
+// The device that CABDISPLAY_MVB=model reaches (the model inside the program).
 MueDevice& InProcessDevice();
 
 }  // namespace mue_sim

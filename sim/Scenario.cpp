@@ -71,6 +71,14 @@ bool ParseLine(std::istringstream& in, Event& event, std::string& error)
         }
         event.kind = Event::Fault;
         event.fault = args[0];
+    } else if (kind == "delay") {
+        unsigned long ms = 0;
+        if (args.size() != 1 || !Number(args[0], kLongestReplyDelayMs, ms)) {
+            error = "delay needs <milliseconds 0-600000>";
+            return false;
+        }
+        event.kind = Event::Delay;
+        event.delayMs = static_cast<unsigned>(ms);
     } else if (kind == "close") {
         if (!args.empty()) {
             error = "close takes no arguments";
@@ -78,7 +86,7 @@ bool ParseLine(std::istringstream& in, Event& event, std::string& error)
         }
         event.kind = Event::Close;
     } else {
-        error = "unknown event \"" + kind + "\" (port, key, fault, close)";
+        error = "unknown event \"" + kind + "\" (port, key, fault, delay, close)";
         return false;
     }
     return true;
@@ -123,7 +131,11 @@ bool LoadScenario(const std::string& path, Scenario& scenario, std::string& erro
 bool ApplyFault(const std::string& name, mue_sim::MueDevice::Faults& faults)
 {
     typedef mue_sim::MueDevice::CheckAnswer Answer;
-    if (name == "none") faults = mue_sim::MueDevice::Faults();
+    if (name == "none") {
+        const unsigned delay = faults.replyDelayMs;
+        faults = mue_sim::MueDevice::Faults();
+        faults.replyDelayMs = delay;
+    }
     else if (name == "no-reply") faults.noReply = true;
     else if (name == "never-takes") faults.neverTakesBytes = true;
     else if (name == "check-swapped") faults.checkAnswer = Answer::BytesSwapped;

@@ -4,11 +4,14 @@
 //   <ms> fault <name>                 none, no-reply, never-takes,
 //                                     check-swapped, check-unchanged,
 //                                     no-card, garbage
+//   <ms> delay <MS>                   each reply from then on MS milliseconds
+//                                     after its command (0: at once)
 //   <ms> close                        the device closes the link
 // <ms> counts from the display's first port read (its first poll, after the
 // start-up); numbers are decimal or
 // 0x-hexadecimal; '#' starts a comment; blank lines are skipped. Events run
-// in time order (lines with the same time in file order).
+// in time order (lines with the same time in file order). "fault none" ends
+// the faults and keeps the reply delay.
 #ifndef CABDISPLAY_SIM_SCENARIO_H
 #define CABDISPLAY_SIM_SCENARIO_H
 
@@ -19,12 +22,16 @@
 
 namespace mvbsim {
 
+// The longest reply delay a scenario or --reply-delay sets.
+const unsigned long kLongestReplyDelayMs = 600000;
+
 struct Event {
-    enum Kind { Word, Keys, Fault, Close };
+    enum Kind { Word, Keys, Fault, Delay, Close };
     unsigned long atMs = 0;
     Kind kind = Word;
     unsigned port = 0, word = 0;
     unsigned short value = 0;
+    unsigned delayMs = 0;
     std::vector<unsigned char> bytes;
     std::string fault;
 };
@@ -37,7 +44,8 @@ struct Scenario {
 bool ParseScenario(const std::string& text, Scenario& scenario, std::string& error);
 bool LoadScenario(const std::string& path, Scenario& scenario, std::string& error);
 
-// Sets the device faults for a fault name; false for an unknown name.
+// Sets the device faults for a fault name; false for an unknown name. "none"
+// clears every fault but the reply delay.
 bool ApplyFault(const std::string& name, mue_sim::MueDevice::Faults& faults);
 
 }  // namespace mvbsim

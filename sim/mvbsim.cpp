@@ -41,8 +41,9 @@ const char kUsage[] =
     "  --keypad-link PATH  create a keypad pseudo-terminal; PATH becomes a link to it\n"
     "  --fault NAME        no-reply, never-takes, check-swapped, check-unchanged,\n"
     "                      no-card or garbage\n"
-    "  --close-after N     close the link once N commands have been carried out\n"
-    "  --reply-delay MS    a slow device: each reply is sent MS milliseconds after its command\n";
+    "  --close-after N     close the link once, when N commands have been carried out\n"
+    "  --reply-delay MS    a slow device: each reply is sent MS milliseconds after its command\n"
+    "                      (a scenario's \"delay\" line changes it)\n";
 
 struct Options {
     std::string socketPath, scenarioPath, logPath, framesPath, keypadLink;
@@ -76,7 +77,7 @@ bool ParseOptions(int argc, char** argv, Options& options)
         else if (name == "--close-after") options.closeAfter = std::strtoul(value.c_str(), nullptr, 10);
         else if (name == "--reply-delay") {
             unsigned long ms = 0;
-            if (!ParseCount(value, 600000, ms))
+            if (!ParseCount(value, mvbsim::kLongestReplyDelayMs, ms))
                 return false;
             options.replyDelayMs = static_cast<unsigned>(ms);
         } else return false;
@@ -184,6 +185,7 @@ private:
     bool started_ = false;
     unsigned long startMs_ = 0;
     std::size_t next_ = 0;  // next scenario event
+    bool closedAfter_ = false;  // --close-after has closed the link (once)
 };
 
 int Simulator::Run()
@@ -254,6 +256,8 @@ void Simulator::Accept()
         Drop();  // one display at a time: a display that connects anew replaces the old link
     clientFd_ = fd;
     JoinDisplayProcessor(fd);
+    std::printf("mvbsim: display connected\n");
+    std::fflush(stdout);
 }
 
 void Simulator::Serve()
@@ -270,11 +274,17 @@ void Simulator::Serve()
     if (!started_ && device_.PortReads() > 0) {
         started_ = true;  // the scenario's clock starts at the display's first poll
         startMs_ = NowMs();
+        std::printf("mvbsim: scenario started\n");
+        std::fflush(stdout);
     }
     SendReplies();
     WriteFrames(device_, frames_);
-    if (options_.closeAfter && device_.CommandCount() >= options_.closeAfter)
+    if (frames_)
+        std::fflush(frames_);
+    if (options_.closeAfter && !closedAfter_ && device_.CommandCount() >= options_.closeAfter) {
+        closedAfter_ = true;
         Drop();
+    }
 }
 
 // The reply bytes that are due (all at once, unless the device is slow).
@@ -328,6 +338,9 @@ void Simulator::Apply(const mvbsim::Event& event)
         break;
     case mvbsim::Event::Fault:
         mvbsim::ApplyFault(event.fault, device_.faults);
+        break;
+    case mvbsim::Event::Delay:
+        device_.faults.replyDelayMs = event.delayMs;
         break;
     case mvbsim::Event::Close:
         Drop();

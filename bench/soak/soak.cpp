@@ -25,6 +25,7 @@
 
 #include "BasicLayout.h"
 #include "MueDevice.h"
+#include "RegisterBackends.h"
 #include "ReadMVBData.h"
 #include "Scenario.h"
 #include "TestSupport.h"
@@ -179,7 +180,8 @@ int main(int argc, char** argv)
     if (!testsupport::CopyFolder(CABDISPLAY_IMAGE_DIR, "Images"))
         std::fprintf(stderr, "cabsoak: no pictures\n");
     ::setenv("CABDISPLAY_MEDIA", (dir.path() + "/media").c_str(), 1);
-    ::unsetenv("CABDISPLAY_MVB");
+    mue_sim::AddRegisterBackends();
+    ::setenv("CABDISPLAY_MVB", "model", 1);
     const int keypad = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (keypad < 0 || ::grantpt(keypad) != 0 || ::unlockpt(keypad) != 0) {
         std::fprintf(stderr, "cabsoak: no pseudo-terminal\n");

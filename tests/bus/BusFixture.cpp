@@ -1,5 +1,8 @@
 #include "BusFixture.h"
 
+#include "KeypadLine.h"
+#include "RegisterBackends.h"
+
 #include <cstdlib>
 #include <stdexcept>
 #include <fcntl.h>
@@ -10,8 +13,10 @@
 
 namespace {
 
-// The channel's own millisecond clock, put back for every case.
+// The channel's and the keypad line's own millisecond clocks, put back for
+// every case.
 long long (*const kMonotonicMs)() = cch_clock_ms;
+long long (*const kKeypadMs)() = keypad_clock_ms;
 
 }  // namespace
 
@@ -21,14 +26,18 @@ const std::string kTimeoutLine =
 void BusTest::SetUp()
 {
     work_.reset(new testsupport::TempWorkDir);
-    ::unsetenv("CABDISPLAY_MVB");
+    mue_sim::AddRegisterBackends();
+    ::setenv("CABDISPLAY_MVB", "model", 1);
     cch_clock = &time;
     cch_clock_ms = kMonotonicMs;
+    keypad_clock_ms = kKeypadMs;
     reg_install_hooks(nullptr, nullptr);
     Device().Reset();
     bus_id = 0;
     p_bus_ctrl = &bus_id;
     mvb_poll_paused = false;
+    mvb_poll_next_read = 0;
+    DropPendingKeys();
     ASSERT_EQ(0, mue_acc_init(p_bus_ctrl));
 }
 
@@ -37,6 +46,7 @@ void BusTest::TearDown()
     reg_install_hooks(nullptr, nullptr);
     cch_clock = &time;
     cch_clock_ms = kMonotonicMs;
+    keypad_clock_ms = kKeypadMs;
     Device().Reset();
 }
 
@@ -46,6 +56,8 @@ std::vector<Bytes> BusTest::TakeFrames()
     Device().ClearFrames();
     return frames;
 }
+
+long long ManualClockMs::now = 0;
 
 std::vector<time_t> ScriptedClock::values;
 std::size_t ScriptedClock::next = 0;
@@ -199,7 +211,14 @@ PtyPair::~PtyPair()
 {
     if (line_ >= 0)
         ::close(line_);
-    ::close(keypad_);
+    CloseKeypadSide();
+}
+
+void PtyPair::CloseKeypadSide()
+{
+    if (keypad_ >= 0)
+        ::close(keypad_);
+    keypad_ = -1;
 }
 
 int PtyPair::OpenLine()

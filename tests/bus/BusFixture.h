@@ -1,5 +1,6 @@
 // Shared set-up of the bus tests: a private working directory, the
-// in-process device at power-on, the channel opened on it, the real clock;
+// device model inside the test program (CABDISPLAY_MVB=model) at power-on,
+// the channel opened on it, the real clock;
 // and stand-ins for the clock and the registers.
 #ifndef CABDISPLAY_TESTS_BUS_BUSFIXTURE_H
 #define CABDISPLAY_TESTS_BUS_BUSFIXTURE_H
@@ -32,6 +33,12 @@ protected:
     static std::vector<Bytes> TakeFrames();
 
     std::unique_ptr<testsupport::TempWorkDir> work_;
+};
+
+// A millisecond clock that moves only when the test moves it.
+struct ManualClockMs {
+    static long long now;
+    static long long Now() { return now; }
 };
 
 // A clock that returns a scripted sequence of seconds, then repeats the last.
@@ -118,6 +125,8 @@ public:
     // Sends key bytes and waits until they can be read on the line (lineFd,
     // or the side opened by OpenLine).
     void Press(const Bytes& bytes, int lineFd = -1) const;
+    // The keypad's side goes away: the line hangs up.
+    void CloseKeypadSide();
 private:
     int keypad_ = -1;
     int line_ = -1;

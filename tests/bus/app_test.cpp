@@ -88,12 +88,27 @@ TEST_F(AppTest, RefusedAccessIsReturnedSilently)
     EXPECT_EQ(0ul, Device().CommandCount());
 }
 
-TEST_F(AppTest, UnknownBackendNameEndsTheProgramWithStatusTwo)
+TEST_F(AppTest, BusNotNamedEndsTheProgramWithStatusTwo)
 {
-    ::setenv("CABDISPLAY_MVB", "serial", 1);
-    EXPECT_EXIT(mue_cch_init(0), ::testing::ExitedWithCode(2),
-                "CABDISPLAY_MVB=\"serial\" is not understood: use \"ports\", \"sim:PATH\" or leave it unset");
-    ::unsetenv("CABDISPLAY_MVB");
+    // The line names the variable and every value it takes.
+    const std::string values = " set it to ports \\(the cab's MVB interface device on the x86 I/O ports\\), "
+                               "sim:PATH \\(the device model of mvbsim behind the Unix socket PATH\\) or "
+                               "model \\(the device model inside the program\\)\n$";
+    const struct { const char* value; std::string line; } cases[] = {
+        {nullptr, "^CABDISPLAY_MVB is not set:" + values},
+        {"", "^CABDISPLAY_MVB is not set:" + values},
+        {"serial", "^CABDISPLAY_MVB=\"serial\" is not understood:" + values},
+        {"sim", "^CABDISPLAY_MVB=\"sim\" is not understood:" + values},
+    };
+    for (const auto& c : cases) {
+        if (c.value)
+            ::setenv("CABDISPLAY_MVB", c.value, 1);
+        else
+            ::unsetenv("CABDISPLAY_MVB");
+        EXPECT_EXIT(mue_cch_init(0), ::testing::ExitedWithCode(2), c.line) << (c.value ? c.value : "unset");
+        EXPECT_EXIT(reg_check_choice(), ::testing::ExitedWithCode(2), c.line) << (c.value ? c.value : "unset");
+    }
+    ::setenv("CABDISPLAY_MVB", "model", 1);
 }
 
 TEST_F(AppTest, StartUpWithAWorkingDevice)

@@ -124,6 +124,48 @@ TEST_F(ChannelTest, WaitExpiresAfterMoreThanThreeSecondsWithOneLine)
     }
 }
 
+TEST_F(ChannelTest, WaitSleepsBetweenLooksAtTheStatus)
+{
+    // A device that never becomes ready, waited for a budget of 200 ms: the
+    // status is looked at about once a millisecond at most, not spun on.
+    FakeRegisters::Install(0x00);
+    cch_budget_start(200);
+    const unsigned char out[] = {0x53};
+    EXPECT_EQ(6, mue_cch_transmit(0, 1, out));
+    cch_budget_end(false);
+    EXPECT_GE(FakeRegisters::statusReads, 10);
+    EXPECT_LE(FakeRegisters::statusReads, 200 + 20);
+}
+
+// Every reply given up is owed in full, added to those before it; its bytes
+// are dropped as they come, before or during later waits, and the next reply
+// is the right one.
+TEST_F(ChannelTest, OwedReplyBytesAddUpAndAreDroppedAsTheyCome)
+{
+    FakeRegisters::Install(0x60);
+    FakeRegisters::replyAfterWrites = 100;  // nothing readable for now
+    ScriptedClock::Use({100, 104});
+    unsigned char reply[35] = {};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(8, mue_cch_receive(0, 2, reply));
+    ScriptedClock::Use({200, 204});
+    EXPECT_EQ(8, mue_cch_receive(0, 35, reply));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(37u, cch_reply_owed());
+
+    // The late replies (2 + 35 bytes) come, and behind them the reply to a new command.
+    Bytes late(37, 0xEE);
+    late.push_back(0x1F);
+    late.push_back(0x3F);
+    FakeRegisters::toRead = late;
+    FakeRegisters::replyAfterWrites = 0;
+    cch_clock = &time;
+    EXPECT_EQ(0, mue_cch_receive(0, 2, reply));
+    EXPECT_EQ(0x1F, reply[0]);
+    EXPECT_EQ(0x3F, reply[1]);
+    EXPECT_EQ(0u, cch_reply_owed());
+}
+
 TEST_F(ChannelTest, ThreeSecondsIsNotYetExpired)
 {
     ScriptedClock::Use({100, 103});

@@ -1,6 +1,7 @@
 // The keypad line: its path, the start-up in Cmain (line settings, flush of
 // early bytes, bus brought up and ports configured twice), the key read of
-// each poll, and the end of the program when the line cannot be opened.
+// each poll with the keys waiting in order, a line lost and opened again, and
+// the end of the program when the line cannot be opened.
 #include "BusFixture.h"
 #include "KeypadLine.h"
 #include "PortTable.h"
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -24,7 +26,7 @@ protected:
         BusTest::SetUp();
         ::setenv("CABDISPLAY_KEYPAD", pty_.name().c_str(), 1);
         std::memset(bufkey, 0, sizeof bufkey);
-        KeySelected = 0;
+        DropPendingKeys();
     }
     void TearDown() override
     {
@@ -98,48 +100,135 @@ TEST_F(KeypadTest, StartUpConfiguresLineDeviceAndPortsTwice)
     EXPECT_EQ(0, KeySelected);  // the early byte was discarded
 }
 
-TEST_F(KeypadTest, EachPollTakesTheFirstByteOfItsRead)
+// The keys handed on, one per decode tick, until none is pending.
+Bytes TakeAll()
+{
+    Bytes keys;
+    for (unsigned char key; (key = TakeKeySelected()) != 0;)
+        keys.push_back(key);
+    return keys;
+}
+
+TEST_F(KeypadTest, EveryKeyByteIsHandedOnInOrder)
 {
     StartLine();
-    const struct { const char* name; Bytes sent; bool clearFirst; unsigned char key; } steps[] = {
-        {"three bytes in one poll", {0x41, 0x42, 0x43}, false, 0x41},
-        {"nothing new, key not yet taken", {}, false, 0x41},
-        {"nothing new after the key was taken", {}, true, 0},
-        {"a zero byte is no key", {0x00}, false, 0},
-        {"next key", {0x4D}, true, 0x4D},
+    const struct { const char* name; std::vector<Bytes> reads; Bytes keys; } cases[] = {
+        {"three bytes in one read", {{0x41, 0x42, 0x43}}, {0x41, 0x42, 0x43}},
+        {"a zero byte is no key", {{0x00, 0x4D, 0x00}}, {0x4D}},
+        {"keys of several reads keep their order", {{0x31}, {0x32, 0x33}, {}}, {0x31, 0x32, 0x33}},
+        {"nothing received", {{}}, {}},
     };
-    for (const auto& step : steps) {
-        if (step.clearFirst)
-            bufkey[0] = 0;  // what the decode tick does once it has emitted a key
-        if (!step.sent.empty())
-            pty_.Press(step.sent, fd);
-        ReadKeypadLine();
-        EXPECT_EQ(step.key, KeySelected) << step.name;
+    for (const auto& c : cases) {
+        for (const Bytes& sent : c.reads) {
+            if (!sent.empty())
+                pty_.Press(sent, fd);
+            ReadKeypadLine();
+        }
+        EXPECT_EQ(c.keys, TakeAll()) << c.name;
     }
 }
 
-TEST_F(KeypadTest, LongBurstIsTakenWithoutOverrunningTheBuffer)
+TEST_F(KeypadTest, SixteenKeysWaitAndAByteBeyondThemIsDroppedWithALine)
 {
     StartLine();
     Bytes burst(300);
     for (std::size_t i = 0; i < burst.size(); ++i)
         burst[i] = static_cast<unsigned char>(1 + i % 250);
     pty_.Press(burst, fd);
+    testing::internal::CaptureStdout();
     ReadKeypadLine();
-    EXPECT_EQ(1, KeySelected);
-    EXPECT_EQ(burst[254], bufkey[254]);  // 255 bytes in one read, the rest waits
+    EXPECT_EQ(burst[254], bufkey[254]);  // 255 bytes in one read, the rest waits on the line
     ReadKeypadLine();
-    EXPECT_EQ(burst[255], KeySelected);
+    EXPECT_EQ(pty_.name() + ": 239 key bytes dropped, 16 keys waiting\n" + pty_.name() +
+                  ": 45 key bytes dropped, 16 keys waiting\n",
+              testing::internal::GetCapturedStdout());
+    EXPECT_EQ(Bytes(burst.begin(), burst.begin() + keypad_queue_size), TakeAll());
+    pty_.Press({0x4D}, fd);  // room again
+    ReadKeypadLine();
+    EXPECT_EQ(Bytes({0x4D}), TakeAll());
 }
 
-TEST_F(KeypadTest, FailedReadKeepsTheBuffer)
+// A keypad line whose other side goes away, or that fails, is closed with a
+// line, opened again every few seconds (no sooner) and, once it is back,
+// gives keys again.
+TEST_F(KeypadTest, LostLineIsOpenedAgainEveryFewSeconds)
 {
+    const std::string link = work_->path() + "/keypad";
+    struct Case {
+        const char* name;
+        bool otherSideCloses;  // else the descriptor fails under the line
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"keypad side closed", true, "closed by the other side"},
+        {"descriptor failing", false, "Bad file descriptor"},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<PtyPair> first(new PtyPair);
+        ::unlink(link.c_str());
+        ASSERT_EQ(0, ::symlink(first->name().c_str(), link.c_str()));
+        ::setenv("CABDISPLAY_KEYPAD", link.c_str(), 1);
+        StartLine();
+        ManualClockMs::now = 1000;
+        keypad_clock_ms = &ManualClockMs::Now;
+        const int lineFd = fd;
+        if (c.otherSideCloses)
+            first->CloseKeypadSide();
+        else
+            ::close(fd);
+        testing::internal::CaptureStdout();
+        ReadKeypadLine();
+        EXPECT_EQ(link + ": keypad line lost (" + c.reason + "): opened again every 2 s\n",
+                  testing::internal::GetCapturedStdout()) << c.name;
+        EXPECT_EQ(-1, fd) << c.name;
+        EXPECT_EQ(-1, ::fcntl(lineFd, F_GETFD)) << c.name << ": the lost line is closed";
+
+        // A new keypad at the same path; nothing is opened before the interval.
+        PtyPair second;
+        ::unlink(link.c_str());
+        ASSERT_EQ(0, ::symlink(second.name().c_str(), link.c_str()));
+        testing::internal::CaptureStdout();
+        for (long long at : {1000ll, 2000ll, 2999ll}) {
+            ManualClockMs::now = at;
+            ReadKeypadLine();
+            EXPECT_EQ(-1, fd) << c.name << " at " << at;
+        }
+        ManualClockMs::now = 1000 + keypad_reopen_ms;
+        ReadKeypadLine();
+        EXPECT_EQ(link + ": keypad line open again\n", testing::internal::GetCapturedStdout()) << c.name;
+        ASSERT_GE(fd, 0) << c.name;
+        termios line;
+        ASSERT_EQ(0, ::tcgetattr(fd, &line)) << c.name;
+        EXPECT_EQ(static_cast<speed_t>(B4800), ::cfgetospeed(&line)) << c.name << ": the line settings again";
+        second.Press({0x4E}, fd);
+        ReadKeypadLine();
+        EXPECT_EQ(Bytes({0x4E}), TakeAll()) << c.name;
+        ::close(fd);
+        fd = -1;
+    }
+}
+
+TEST_F(KeypadTest, LineThatCannotBeOpenedAgainIsTriedOncePerInterval)
+{
+    const std::string link = work_->path() + "/keypad";
+    std::unique_ptr<PtyPair> pty(new PtyPair);
+    ASSERT_EQ(0, ::symlink(pty->name().c_str(), link.c_str()));
+    ::setenv("CABDISPLAY_KEYPAD", link.c_str(), 1);
     StartLine();
-    ::close(fd);
-    fd = -1;
-    bufkey[0] = 0x22;
+    ManualClockMs::now = 0;
+    keypad_clock_ms = &ManualClockMs::Now;
+    pty.reset();  // the keypad gone, and its line with it
+    ::unlink(link.c_str());
+    testing::internal::CaptureStdout();
     ReadKeypadLine();
-    EXPECT_EQ(0x22, KeySelected);
+    for (long long at = 0; at <= 10 * keypad_reopen_ms; at += 100) {
+        ManualClockMs::now = at;
+        ReadKeypadLine();
+    }
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(link + ": keypad line lost (closed by the other side): opened again every 2 s\n", out)
+        << "one line while it stays lost";
+    EXPECT_EQ(-1, fd);
 }
 
 // A read that would wait is broken off by an alarm, so a regression fails
@@ -175,21 +264,22 @@ TEST_F(KeypadTest, NoKindOfLineMakesAReadWait)
         const char* name;
         std::string path;
         bool terminal;
-        Bytes sent;           // written by another process or the file's content
-        unsigned char first;  // the key of the first poll
+        Bytes sent;  // written by another process or the file's content
+        Bytes keys;  // the keys of the first poll
     };
     const std::string fifo = work_->path() + "/keys.fifo", file = work_->path() + "/keys.bin";
     ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
     work_->WriteFile("keys.bin", std::string("\x4D\x4E", 2));
     const Case cases[] = {
-        {"FIFO without a writer", fifo, false, {}, 0},
-        {"FIFO with a writer", fifo, false, {0x4D}, 0x4D},
-        {"plain file", file, false, {}, 0x4D},
-        {"pseudo-terminal", pty_.name(), true, {0x4E}, 0x4E},
+        {"FIFO without a writer", fifo, false, {}, {}},
+        {"FIFO with a writer", fifo, false, {0x4D}, {0x4D}},
+        {"plain file", file, false, {}, {0x4D, 0x4E}},
+        {"pseudo-terminal", pty_.name(), true, {0x4E}, {0x4E}},
     };
     for (const Case& c : cases) {
         ::setenv("CABDISPLAY_KEYPAD", c.path.c_str(), 1);
         std::memset(bufkey, 0, sizeof bufkey);
+        DropPendingKeys();
         AlarmGuard guard;
         testing::internal::CaptureStdout();
         ASSERT_EQ(0, Cmain()) << c.name;
@@ -205,12 +295,13 @@ TEST_F(KeypadTest, NoKindOfLineMakesAReadWait)
         } else if (c.terminal) {
             pty_.Press(c.sent, fd);
         }
+        testing::internal::CaptureStdout();
         ReadKeypadLine();
-        EXPECT_EQ(c.first, KeySelected) << c.name;
-        bufkey[0] = 0;  // the key taken, as the decode tick does
+        EXPECT_EQ(c.keys, TakeAll()) << c.name;
         ReadKeypadLine();
         ReadKeypadLine();
-        EXPECT_EQ(0, KeySelected) << c.name << ": nothing more";
+        EXPECT_EQ(Bytes(), TakeAll()) << c.name << ": nothing more";
+        EXPECT_EQ("", testing::internal::GetCapturedStdout()) << c.name << ": the line is not lost";
         EXPECT_EQ(0, alarmRang) << c.name << ": a read waited";
         ::close(fd);
         fd = -1;

@@ -259,7 +259,9 @@ TEST_F(PortTableTest, PollWritesThreeHundredOneThenReadsInPollOrder)
     for (const MvbPort& entry : mvb_poll_ports)
         for (unsigned w = (entry.port == 1020 ? 1 : 0); w < entry.size / 2u; ++w)
             ASSERT_EQ(Pattern(entry.port, w), entry.buffer[w]) << entry.port << " word " << w;
-    EXPECT_EQ(0x41, KeySelected);  // only the first byte of the read counts
+    for (unsigned char key : {0x41, 0x42, 0x43})
+        EXPECT_EQ(key, TakeKeySelected());  // every byte of the read, in order
+    EXPECT_EQ(0, TakeKeySelected());
 }
 
 TEST_F(PortTableTest, ShortPortFillsOnlyItsOwnWords)
@@ -332,60 +334,111 @@ TEST_F(PortTableTest, SilentDeviceLeavesTheSameBuffersPollAfterPoll)
     EXPECT_EQ(Pattern(300, 3), DDU_300[3]);
 }
 
+// Replies lost on the way are owed until two retries have waited for them
+// in vain; meanwhile no read goes out (its reply would be taken for theirs),
+// but port 301 does, at every retry: its command has no reply.
+TEST_F(PortTableTest, LostRepliesHoldTheReadsForTwoRetriesButNotPort301)
+{
+    PublishAll();
+    ClearBuffers(0x5A5A);
+    JumpClock::Use();
+    Device().faults.noReply = true;
+    testing::internal::CaptureStdout();
+    FetchMVBData();
+    const struct { bool healthy; std::size_t frames; bool failed; } retries[] = {
+        {false, 1, true},    // the lost reply waited for in vain, once
+        {false, 2, true},    // twice: given up; the next read's reply is lost too
+        {true, 1, true},     // the device answers again; that reply is still owed
+        {true, 108, false},  // given up: every port read, in step
+    };
+    EXPECT_EQ(2u, TakeFrames().size());
+    for (const auto& r : retries) {
+        Device().faults.noReply = !r.healthy;
+        JumpClock::now += mvb_poll_retry_seconds;
+        FetchMVBData();
+        const std::vector<Bytes> frames = TakeFrames();
+        ASSERT_EQ(r.frames, frames.size());
+        EXPECT_EQ('P', frames[0][0]) << "port 301 at every retry";
+        EXPECT_EQ(r.failed, mvb_poll_paused);
+    }
+    testing::internal::GetCapturedStdout();
+    for (const MvbPort& entry : mvb_poll_ports)
+        ASSERT_EQ(Pattern(entry.port, 0), entry.buffer[0]) << entry.port;
+}
+
 // The poll's budget, worked out for 500 ms: a device that answers every
-// command late ends the poll once the budget is spent, like a time-out.
-TEST_F(PortTableTest, PollEndsOnceItsBudgetIsSpent)
+// command late is read as far as each poll's budget goes, port 301 first in
+// every poll, the reads going on round the list where the last poll
+// stopped; one that answers nothing within the budget fails the poll, like
+// a time-out.
+TEST_F(PortTableTest, BudgetCutsAPollAndTheNextGoesOn)
 {
     static_assert(mvb_poll_budget_ms == 500, "the table is worked out for 500 ms");
     struct Case {
-        long long costMs;     // each command of the device
-        std::size_t frames;   // the write and the reads made
-        bool timedOut;
+        long long costMs;                 // each command of the device
+        std::vector<std::size_t> frames;  // the write and the reads of each poll
+        bool failed;
     };
     const Case cases[] = {
-        {0, 108, false},
-        {4, 108, false},  // 432 ms in all
-        {5, 100, true},   // 500 ms spent after the write and 99 reads
-        {30, 17, true},   // 510 ms after 16 reads (3.2 s for the whole poll)
-        {600, 1, true},   // the write alone spends it
+        {0, {108, 108}, false},
+        {4, {108, 108}, false},                            // 432 ms in all
+        {5, {100, 100, 100}, false},                       // 500 ms spent after the write and 99 reads
+        {30, {17, 17, 17, 17, 17, 17, 17}, false},         // 16 reads a poll (3.2 s for the whole list)
+        {600, {1}, true},                                  // the write alone spends it
     };
     for (const Case& c : cases) {
         Device().Reset();
+        ASSERT_EQ(0, mue_acc_init(p_bus_ctrl));
         PublishAll();
         ClearBuffers(0x5A5A);
         mvb_poll_paused = false;
+        mvb_poll_next_read = 0;
         ScriptedClock::Use({100});
         CommandClock::Use(c.costMs);
-        keypad_.Press({0x31});
-        testing::internal::CaptureStdout();
-        FetchMVBData();
-        EXPECT_EQ(c.timedOut ? kTimeoutLine : "", testing::internal::GetCapturedStdout()) << c.costMs;
-        EXPECT_EQ(c.frames, TakeFrames().size()) << c.costMs;
-        EXPECT_EQ(c.timedOut, mvb_poll_paused) << c.costMs;
-        EXPECT_EQ(0x31, KeySelected) << c.costMs;  // the keypad is still read
-        if (c.frames >= 2 && c.frames < 108) {
-            // The last port read has its data, the next one keeps its old value.
-            const MvbPort& last = mvb_poll_ports[c.frames - 2];
-            const MvbPort& next = mvb_poll_ports[c.frames - 1];
-            EXPECT_EQ(Pattern(last.port, 0), last.buffer[0]) << c.costMs;
-            EXPECT_EQ(0x5A5A, next.buffer[0]) << c.costMs;
+        std::size_t reads = 0;
+        for (std::size_t poll = 0; poll < c.frames.size(); ++poll) {
+            keypad_.Press({0x31});
+            testing::internal::CaptureStdout();
+            FetchMVBData();
+            EXPECT_EQ(c.failed ? kTimeoutLine : "", testing::internal::GetCapturedStdout()) << c.costMs;
+            const std::vector<Bytes> frames = TakeFrames();
+            ASSERT_EQ(c.frames[poll], frames.size()) << c.costMs << " ms, poll " << poll;
+            EXPECT_EQ('P', frames[0][0]) << "port 301 first in every poll";
+            EXPECT_EQ(c.failed, mvb_poll_paused) << c.costMs;
+            EXPECT_EQ(0x31, TakeKeySelected()) << c.costMs;  // the keypad is still read
+            const std::size_t last = (reads + frames.size() - 1) % mvb_poll_read_count;
+            if (!c.failed && last > 0) {
+                // The last port read has its data, the next one keeps its old value.
+                const MvbPort& read = mvb_poll_ports[last - 1];
+                const MvbPort& next = mvb_poll_ports[last];
+                EXPECT_EQ(Pattern(read.port, 0), read.buffer[0]) << c.costMs;
+                if (reads + frames.size() - 1 < std::size_t(mvb_poll_read_count)) {
+                    EXPECT_EQ(0x5A5A, next.buffer[0]) << c.costMs;
+                }
+            }
+            reads += frames.size() - 1;
         }
-        if (!c.timedOut)
+        if (c.failed) {
+            // Like after a time-out: the bus rests, then is tried again.
+            FetchMVBData();
+            EXPECT_EQ(0u, TakeFrames().size()) << c.costMs;
+            ScriptedClock::Use({100 + mvb_poll_retry_seconds});
+            testing::internal::CaptureStdout();
+            FetchMVBData();
+            EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout()) << c.costMs;
+            EXPECT_EQ(c.frames[0], TakeFrames().size()) << c.costMs;
             continue;
-        // Like after a time-out: the bus rests, then is tried again.
-        FetchMVBData();
-        EXPECT_EQ(0u, TakeFrames().size()) << c.costMs;
-        ScriptedClock::Use({100 + mvb_poll_retry_seconds});
-        testing::internal::CaptureStdout();
-        FetchMVBData();
-        EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout()) << c.costMs;
-        EXPECT_EQ(c.frames, TakeFrames().size()) << c.costMs;
+        }
+        // Every port read by now, each buffer with its own port's data.
+        for (const MvbPort& entry : mvb_poll_ports)
+            ASSERT_EQ(Pattern(entry.port, 0), entry.buffer[0]) << c.costMs << " ms, port " << entry.port;
     }
 }
 
 // The first read's reply becomes ready just as the budget is spent: the
 // wait's last ready test still takes it (as at any time-out), the poll ends
-// there, and the time-out line is printed once.
+// there without a time-out line, and the next poll goes on with the next
+// port, round the list.
 struct BudgetEdge {
     static int readings;
     static long long Clock() { return ++readings < 3 ? 0 : 600; }  // budget start, first check, then spent
@@ -403,8 +456,9 @@ struct BudgetEdge {
     }
 };
 int BudgetEdge::readings = 0;
+long long (*const BudgetEdgeRealClock)() = cch_clock_ms;
 
-TEST_F(PortTableTest, ReplyReadyAsTheBudgetEndsIsTakenAndTheLineIsPrintedOnce)
+TEST_F(PortTableTest, ReplyReadyAsTheBudgetEndsIsTakenAndTheNextPollGoesOn)
 {
     PublishAll();
     reg_install_hooks(&BudgetEdge::In, &BudgetEdge::Out);
@@ -413,22 +467,35 @@ TEST_F(PortTableTest, ReplyReadyAsTheBudgetEndsIsTakenAndTheLineIsPrintedOnce)
     cch_clock_ms = &BudgetEdge::Clock;
     testing::internal::CaptureStdout();
     FetchMVBData();
-    EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout());
+    EXPECT_EQ("", testing::internal::GetCapturedStdout());
     EXPECT_EQ(2u, TakeFrames().size());
     EXPECT_EQ(Pattern(300, 0), DDU_300[0]) << "the reply that came in time is taken";
     EXPECT_EQ(0, ZBV1_0046[0]);
-    EXPECT_TRUE(mvb_poll_paused);
+    EXPECT_FALSE(mvb_poll_paused);
+    EXPECT_EQ(1, mvb_poll_next_read);
+    reg_install_hooks(nullptr, nullptr);  // the device as it is, on the real clock
+    ASSERT_EQ(0, mue_cch_init(0));
+    cch_clock_ms = BudgetEdgeRealClock;
+    FetchMVBData();
+    const std::vector<Bytes> frames = TakeFrames();
+    ASSERT_EQ(108u, frames.size()) << "the write and one round of the list";
+    EXPECT_EQ(GetFrame(46), frames[1]);
+    EXPECT_EQ(GetFrame(300), frames[107]);
+    EXPECT_EQ(Pattern(46, 0), ZBV1_0046[0]);
+    EXPECT_EQ(1, mvb_poll_next_read);
 }
 
 // The device model answering late, on the real clock: a poll lasts its
 // budget and at most one more exchange, whether each reply is a little late
-// or one reply is later than the whole budget.
+// (the poll is cut, its last reply given up and dropped when it comes) or
+// one reply is later than the whole budget (the poll fails).
 TEST_F(PortTableTest, SlowDeviceHoldsThePollForItsBudgetOnly)
 {
-    const struct { unsigned delayMs; std::size_t fewestFrames, mostFrames; } cases[] = {
-        {30, 2, 2 + mvb_poll_budget_ms / 30}, {2000, 2, 2}};
+    const struct { unsigned delayMs; std::size_t fewestFrames, mostFrames; bool failed; } cases[] = {
+        {30, 2, 2 + mvb_poll_budget_ms / 30, false}, {2000, 2, 2, true}};
     for (const auto& c : cases) {
         Device().Reset();
+        ASSERT_EQ(0, mue_acc_init(p_bus_ctrl));
         PublishAll();
         mvb_poll_paused = false;
         Device().faults.replyDelayMs = c.delayMs;
@@ -438,14 +505,15 @@ TEST_F(PortTableTest, SlowDeviceHoldsThePollForItsBudgetOnly)
         FetchMVBData();
         const long long ms =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-        EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout()) << c.delayMs;
+        EXPECT_EQ(c.failed ? kTimeoutLine : "", testing::internal::GetCapturedStdout()) << c.delayMs;
         EXPECT_GE(ms, mvb_poll_budget_ms - 1) << c.delayMs;  // the budget counts whole milliseconds
         EXPECT_LT(ms, mvb_poll_budget_ms + testsupport::Scaled(300)) << c.delayMs;
         const std::size_t frames = TakeFrames().size();
         EXPECT_GE(frames, c.fewestFrames) << c.delayMs;
         EXPECT_LE(frames, c.mostFrames) << c.delayMs;
-        EXPECT_TRUE(mvb_poll_paused) << c.delayMs;
-        EXPECT_EQ(0x32, KeySelected) << c.delayMs;
+        EXPECT_EQ(c.failed, mvb_poll_paused) << c.delayMs;
+        EXPECT_EQ(35u, cch_reply_owed()) << c.delayMs << ": the reply given up";
+        EXPECT_EQ(0x32, TakeKeySelected()) << c.delayMs;
     }
 }
 
@@ -471,6 +539,7 @@ TEST_F(DeadDeviceTest, BusIsTriedOnlyOnceEveryRetryIntervalKeysEveryPoll)
 {
     FakeRegisters::Install(0x00);  // no card answers
     EXPECT_EQ(kTimeoutLine, PollAt(100, 0x31));
+    EXPECT_EQ(0x31, TakeKeySelected());
     // The time-out ended at 104: until 109 the polls leave the bus alone.
     const struct { time_t second; unsigned char key; bool tried; } polls[] = {
         {104, 0x32, false}, {106, 0x33, false}, {108, 0x34, false}, {109, 0x35, true},
@@ -480,7 +549,7 @@ TEST_F(DeadDeviceTest, BusIsTriedOnlyOnceEveryRetryIntervalKeysEveryPoll)
         const int before = FakeRegisters::statusReads;
         EXPECT_EQ(p.tried ? kTimeoutLine : "", PollAt(p.second, p.key)) << p.second;
         EXPECT_EQ(p.tried, FakeRegisters::statusReads > before) << p.second;
-        EXPECT_EQ(p.key, KeySelected) << p.second;  // the keypad is read on every poll
+        EXPECT_EQ(p.key, TakeKeySelected()) << p.second;  // the keypad is read on every poll
     }
 }
 

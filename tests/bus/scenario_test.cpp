@@ -47,6 +47,9 @@ TEST(ScenarioTest, BadLinesAreRefusedWithTheirNumber)
         {"10 key 256", "line 1: key byte"},
         {"10 fault smoke", "line 1: fault needs"},
         {"10 close now", "line 1: close takes"},
+        {"10 delay", "line 1: delay needs"},
+        {"10 delay 600001", "line 1: delay needs"},
+        {"10 delay 5 ms", "line 1: delay needs"},
         {"10 brake 1", "line 1: unknown event"},
     };
     for (const auto& c : cases) {
@@ -83,10 +86,25 @@ TEST(ScenarioTest, FaultNamesSetTheDeviceFaults)
     ASSERT_TRUE(mvbsim::ApplyFault("check-swapped", faults));
     EXPECT_TRUE(faults.neverTakesBytes);
     EXPECT_EQ(mue_sim::MueDevice::CheckAnswer::BytesSwapped, faults.checkAnswer);
+    faults.replyDelayMs = 30;  // --reply-delay
     ASSERT_TRUE(mvbsim::ApplyFault("none", faults));
     EXPECT_FALSE(faults.neverTakesBytes);
     EXPECT_EQ(mue_sim::MueDevice::CheckAnswer::Working, faults.checkAnswer);
+    EXPECT_EQ(30u, faults.replyDelayMs) << "no fault, and the device as slow as it was";
     EXPECT_FALSE(mvbsim::ApplyFault("melted", faults));
+}
+
+TEST(ScenarioTest, DelayLinesChangeTheReplyDelay)
+{
+    mvbsim::Scenario scenario;
+    std::string error;
+    ASSERT_TRUE(mvbsim::ParseScenario("1000 delay 6000\n5000 delay 0\n200 delay 0x10\n", scenario, error)) << error;
+    ASSERT_EQ(3u, scenario.events.size());
+    const unsigned expected[] = {16, 6000, 0};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(mvbsim::Event::Delay, scenario.events[i].kind) << i;
+        EXPECT_EQ(expected[i], scenario.events[i].delayMs) << i;
+    }
 }
 
 }  // namespace

@@ -188,7 +188,7 @@ TEST_F(SocketTest, InjectedFaultsFailTheDeviceCheck)
     }
 }
 
-TEST_F(SocketTest, LinkClosedMidRunCostsOneTimeOutPerRetry)
+TEST_F(SocketTest, ClosedLinkIsOpenedAgainAtTheNextRetry)
 {
     const unsigned long startUp = 3 + 4096 + 240 + 1 + 240;
     StartSimulator("0 port 3300 0 0x7788\n", {"--close-after", std::to_string(startUp + 108)});
@@ -198,16 +198,29 @@ TEST_F(SocketTest, LinkClosedMidRunCostsOneTimeOutPerRetry)
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(0x7788, ZBV1_3300[0]);
 
-    FastClock::Use();
+    // The closed link fails the next poll at once (no wait for a device that
+    // is gone); the polls of the retry interval leave the bus alone.
+    ZBV1_3300[0] = 0;
+    ScriptedClock::Use({200});
     testing::internal::CaptureStdout();
     FetchMVBData();
-    FetchMVBData();  // within the retry interval: the bus is left alone
-    FastClock::readings += 20 * mvb_poll_retry_seconds;
     FetchMVBData();
-    EXPECT_EQ(kTimeoutLine + kTimeoutLine, testing::internal::GetCapturedStdout());
+    EXPECT_EQ(kTimeoutLine, testing::internal::GetCapturedStdout());
+    EXPECT_TRUE(mvb_poll_paused);
     EXPECT_EQ(0x00, inb(cch_reg_stat));
+    // The retry opens the link again and polls the whole list.
+    ScriptedClock::Use({200 + mvb_poll_retry_seconds});
+    testing::internal::CaptureStdout();
+    FetchMVBData();
+    EXPECT_EQ("", testing::internal::GetCapturedStdout());
+    EXPECT_FALSE(mvb_poll_paused);
     EXPECT_EQ(0x7788, ZBV1_3300[0]);
-    EXPECT_EQ(startUp + 108, StopSimulator().size());
+    EXPECT_EQ(cch_reg_stat_txready, inb(cch_reg_stat));
+    const std::vector<std::string> frames = StopSimulator();
+    ASSERT_EQ(startUp + 108 + 108, frames.size());
+    EXPECT_EQ(Hex(Word('G', 1215)), frames.back());
+    const std::string out = work_->ReadFile("mvbsim.out");
+    EXPECT_EQ(2u, testsupport::CountOf(out, "mvbsim: display connected")) << out;
 }
 
 // The device model behind the socket link, served by a thread of the test,
@@ -327,22 +340,28 @@ protected:
     std::unique_ptr<LinkServer> server_;
 };
 
-TEST_F(SocketLinkTest, LostReplyIsNotWaitedForByLaterExchanges)
+TEST_F(SocketLinkTest, LostRepliesAreForgottenAfterTwoWaitsForThemInVain)
 {
-    // A status read waits (about a millisecond) while a reply is owed: owing
-    // the lost replies for ever would cost two waits per later command,
-    // 200 ms per poll instead of a few.
+    // Owed bytes that never come would be taken for every later reply: the
+    // wait before a new series of exchanges gives them up once two waits in
+    // a row saw none of them, and the device is in step again.
     ASSERT_EQ(0, mue_sv_put_device_config(p_bus_ctrl, 0x3F3F));
     MissedReply(LinkServer::Lose, 1);
     MissedReply(LinkServer::Lose, 2);
+    EXPECT_EQ(4u, cch_reply_owed()) << "both replies owed in full";
+    JumpClock::Use();
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(cch_reply_in_step(0));
+    EXPECT_TRUE(cch_reply_in_step(0));
+    testing::internal::GetCapturedStdout();
+    cch_clock = &time;
+    EXPECT_EQ(0u, cch_reply_owed());
     unsigned short word = 0;
     ASSERT_EQ(0, mue_sv_get_device_config(p_bus_ctrl, &word));
     EXPECT_EQ(0x1F3F, word);
-    EXPECT_EQ(0u, reg_socket_reply_owed());
     ASSERT_EQ(0, mue_pd_full_put_port_config(p_bus_ctrl, 0x0ABC));
     ASSERT_EQ(0, mue_pd_full_get_port_config(p_bus_ctrl, 0x0ABC, &word));
     EXPECT_EQ(0x0ABC, word);
-    EXPECT_EQ(0u, reg_socket_reply_owed());
 }
 
 TEST_F(SocketLinkTest, LateReplyIsDroppedBeforeTheNextCommand)

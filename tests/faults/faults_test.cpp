@@ -441,11 +441,12 @@ std::size_t Count(const std::string& text, const std::string& word)
 }
 
 // A device that answers every command 30 ms late, so that the 108 exchanges
-// of a poll would take 3.3 s: a poll that tries the bus ends at its budget
-// (500 ms) with the time-out line, the bus is tried again every 5 s, and a
-// key is answered within one budget and one poll period (and the drawing of
-// the new screen) whenever it comes. Keys follow one another at once, left
-// and right, so some of them come while a poll holds the bus.
+// of a poll would take 3.3 s: each poll reads as far as its budget (500 ms)
+// goes and the next goes on from there, with no time-out line (the device
+// answers), and a key is answered within one budget and one poll period
+// (and the drawing of the new screen) whenever it comes. Keys follow one
+// another at once, left and right, so some of them come while a poll holds
+// the bus.
 TEST_F(FaultRun, DeviceAnsweringEachCommandLate)
 {
     const long kBudget = 500, kPeriod = 100, kDrawing = 400;
@@ -470,7 +471,7 @@ TEST_F(FaultRun, DeviceAnsweringEachCommandLate)
         bool acrossATimeOut;  // a poll that spent its budget ended meanwhile
     };
     std::vector<Answer> answers;
-    while (timeouts.size() < 3 && sinceStart() < testsupport::Scaled(30000)) {
+    while (sinceStart() < testsupport::Scaled(12000)) {
         const unsigned char key = answers.size() % 2 ? kRight : kLeft;  // screen 17 and back
         const std::vector<unsigned> before = PixelsBeforeAKey(display_);
         const std::size_t timeoutsBefore = timeouts.size();
@@ -500,14 +501,8 @@ TEST_F(FaultRun, DeviceAnsweringEachCommandLate)
     std::sort(ms.begin(), ms.end());
     std::printf("%zu keys answered: median %ld ms, slowest %ld ms, slowest across a poll's budget %ld ms\n",
                 ms.size(), ms.empty() ? 0 : ms[ms.size() / 2], ms.empty() ? 0 : ms.back(), slowestAcross);
-    ASSERT_GE(timeouts.size(), 3u) << "the bus is tried again and again";
-    for (std::size_t i = 1; i < timeouts.size(); ++i) {
-        const long interval = timeouts[i] - timeouts[i - 1];
-        std::printf("time-out line %zu: %ld ms after the one before\n", i + 1, interval);
-        // Retried once 5 s on the whole-second clock have passed: 4 to 6 s, and the budget.
-        EXPECT_GE(interval, 4000);
-        EXPECT_LE(interval, testsupport::Scaled(6000 + kBudget + kDrawing));
-    }
+    EXPECT_TRUE(timeouts.empty()) << "a slow device that answers fails no poll: " << timeouts.size()
+                                  << " time-out lines";
     EXPECT_TRUE(Running()) << ReadFile(Out("cabdisplay.out")).substr(0, 3000);
     const std::string output = ReadFile(Out("cabdisplay.out"));
     EXPECT_EQ(std::string::npos, output.find("CRITICAL")) << output.substr(0, 3000);

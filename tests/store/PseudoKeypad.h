@@ -1,6 +1,7 @@
 // A pseudo-terminal standing in for the keypad's serial line: the store's
 // start-up opens the slave side (through CABDISPLAY_KEYPAD), the test writes
-// key bytes into the master side. The bus is the in-process device.
+// key bytes into the master side. The bus is the device model inside the
+// test program (CABDISPLAY_MVB=model).
 #ifndef CABDISPLAY_TESTS_STORE_PSEUDOKEYPAD_H
 #define CABDISPLAY_TESTS_STORE_PSEUDOKEYPAD_H
 
@@ -10,6 +11,8 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
+
+#include "RegisterBackends.h"
 
 namespace storetest {
 
@@ -23,7 +26,8 @@ public:
             if (slave) ::setenv("CABDISPLAY_KEYPAD", slave, 1);
             ok_ = slave != nullptr;
         }
-        ::unsetenv("CABDISPLAY_MVB");
+        mue_sim::AddRegisterBackends();
+        ::setenv("CABDISPLAY_MVB", "model", 1);
     }
     ~PseudoKeypad()
     {

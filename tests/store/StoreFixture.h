@@ -37,7 +37,7 @@ protected:
     void SetUp() override
     {
         ZeroAllPorts();
-        KeySelected = 0;
+        DropPendingKeys();
         bufkey[0] = 0;
         store.reset(new ReadMVBData(ReadMVBData::StartValuesOnly{}));
     }

@@ -149,6 +149,14 @@ bool WaitFor(const std::function<bool()>& done, int ms)
     return done();
 }
 
+std::size_t CountOf(const std::string& text, const std::string& word)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(word); !word.empty() && at != std::string::npos; at = text.find(word, at + 1))
+        ++n;
+    return n;
+}
+
 void DrainEvents()
 {
     while (Gtk::Main::events_pending())

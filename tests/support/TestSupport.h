@@ -59,6 +59,9 @@ int Scaled(int ms);
 // passed; its last answer.
 bool WaitFor(const std::function<bool()>& done, int ms);
 
+// How often a text holds a word (a program's output, a log).
+std::size_t CountOf(const std::string& text, const std::string& word);
+
 // Runs pending main-loop work until nothing is left.
 void DrainEvents();
 
