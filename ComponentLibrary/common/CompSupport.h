@@ -19,6 +19,7 @@
 #include <pangomm/fontdescription.h>
 #include <cmath>
 #include <cstddef>
+#include <ctime>
 #include <string>
 
 #pragma GCC visibility push(hidden)
@@ -121,6 +122,12 @@ constexpr std::size_t kPictureCacheLimit = 128;
 
 // Pictures the cache holds now.
 std::size_t PictureCacheEntries();
+
+// The clock the cache compares file change times with: the wall clock,
+// which the file systems stamp files by. Tests set one of their own to let
+// the two seconds pass at once; null sets the wall clock again.
+typedef timespec (*PictureCacheClock)();
+void SetPictureCacheClock(PictureCacheClock clock);
 
 // While on, every picture that cannot be loaded (missing or undecodable) is
 // named on standard output, "Picture missing: <path>", flushed, once per path

@@ -47,7 +47,7 @@ bool Stamp(const std::string& path, FileStamp& stamp)
     return true;
 }
 
-timespec Now()
+timespec WallClock()
 {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
@@ -115,6 +115,8 @@ public:
 
     std::size_t Size() const { return entries_.size(); }
 
+    void SetClock(PictureCacheClock clock) { clock_ = clock ? clock : &WallClock; }
+
     void BeginRound()
     {
         if (rounds_++ == 0)
@@ -151,7 +153,7 @@ private:
             found->second.checkedInRound = checked;
             return found->second.picture;  // null for a file that stays broken
         }
-        const timespec decoded = Now();
+        const timespec decoded = clock_();
         Entry entry{stamp, Decode(path, width, height), SettledBefore(stamp.changed, decoded), ++uses_, checked};
         if (found != entries_.end()) {
             found->second = entry;
@@ -179,6 +181,7 @@ private:
     std::set<std::string> named_;  // paths named since naming was turned on
     unsigned long long round_ = 0;  // the current or last check round, from 1
     int rounds_ = 0;                // rounds open now (a round may hold another)
+    PictureCacheClock clock_ = &WallClock;
 };
 
 }  // namespace
@@ -186,6 +189,8 @@ private:
 std::size_t PictureCacheEntries() { return PictureCache::Get().Size(); }
 
 void NameMissingPictures(bool on) { PictureCache::Get().NameMissing(on); }
+
+void SetPictureCacheClock(PictureCacheClock clock) { PictureCache::Get().SetClock(clock); }
 
 PictureCheckRound::PictureCheckRound() { PictureCache::Get().BeginRound(); }
 
