@@ -20,6 +20,15 @@ namespace testsupport {
 
 namespace {
 
+// Every test program lays its texts out in the fonts of the tree's own font
+// configuration, whatever fonts the machine has, so that sizes, cuts and
+// pictures are the same everywhere; the programs it starts inherit it. Set
+// before main, so before the toolkit or anything else reads fonts.
+struct ProjectFonts {
+    ProjectFonts() { ::setenv("FONTCONFIG_FILE", CABDISPLAY_FONTS_CONF, 1); }
+};
+[[maybe_unused]] const ProjectFonts kProjectFonts;
+
 int RemoveEntry(const char* path, const struct stat*, int, struct FTW*)
 {
     return ::remove(path);
