@@ -87,10 +87,12 @@ class PictureCache {
 public:
     // The one cache of the process. Each component library links its own copy
     // of these helpers, so the cache is found through the pixbuf type's data,
-    // which the whole process shares; it lives as long as the process.
+    // which the whole process shares; it lives as long as the process. The
+    // name's number changes with the cache's layout, so that libraries of
+    // two builds never take one cache for another.
     static PictureCache& Get()
     {
-        static const GQuark quark = g_quark_from_static_string("cabdisplay-picture-cache-2");
+        static const GQuark quark = g_quark_from_static_string("cabdisplay-picture-cache-3");
         auto* cache = static_cast<PictureCache*>(g_type_get_qdata(GDK_TYPE_PIXBUF, quark));
         if (!cache) {
             cache = new PictureCache;
