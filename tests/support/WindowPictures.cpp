@@ -273,7 +273,7 @@ ScreenKeys::~ScreenKeys()
     if (WaitFor([&] { return ::ioctl(line_, FIONREAD, &waiting) == 0 && waiting == 0; }, ms))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "key " << unsigned(key) << " was not read off the line: " << waiting
-                                         << " bytes wait there; " << Describe(Picture(), 0.0);
+                                         << " bytes wait there; " << Describe(nullptr, 0.0);
 }
 
 ::testing::AssertionResult ScreenKeys::Settle(int ms)
@@ -282,13 +282,8 @@ ScreenKeys::~ScreenKeys()
     current_ = WaitSettled(display_, Scaled(quietMs_), Scaled(ms), last);
     settled_ = !current_.empty();
     if (!settled_)
-        return ::testing::AssertionFailure() << "the window never settled: " << Describe(last, 1.0);
+        return ::testing::AssertionFailure() << "the window never settled: " << Describe(&last, 1.0);
     return ::testing::AssertionSuccess();
-}
-
-bool ScreenKeys::Shows(const Picture& screen) const
-{
-    return Differing(WindowPicture(display_), screen) < kSameScreen;
 }
 
 ::testing::AssertionResult ScreenKeys::PressTo(unsigned char key, const Picture& screen, int ms)
@@ -323,17 +318,25 @@ bool ScreenKeys::Shows(const Picture& screen) const
 
 ::testing::AssertionResult ScreenKeys::AwaitAnotherScreen(int ms)
 {
+    ::testing::AssertionResult settled = SettledBefore(Leads::ToAnotherScreen);
+    if (!settled)
+        return settled;
     return Await(Leads::ToAnotherScreen, nullptr, ms, "the window did not switch to another screen");
+}
+
+::testing::AssertionResult ScreenKeys::SettledBefore(Leads leads)
+{
+    // Another screen or a change is told from a settled picture only.
+    if (!settled_ && (leads != Leads::ToScreen || current_.empty()))
+        return Settle();
+    return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult ScreenKeys::Press(unsigned char key, Leads leads, const Picture* screen, int ms)
 {
-    // Another screen or a change is told from a settled picture only.
-    if (!settled_ && (leads != Leads::ToScreen || current_.empty())) {
-        ::testing::AssertionResult settled = Settle();
-        if (!settled)
-            return settled << " (before key " << unsigned(key) << ")";
-    }
+    ::testing::AssertionResult settled = SettledBefore(leads);
+    if (!settled)
+        return settled << " (before key " << unsigned(key) << ")";
     if (::write(keypad_, &key, 1) != 1)
         return ::testing::AssertionFailure() << "key " << unsigned(key) << " not written: " << std::strerror(errno);
     return Await(leads, screen, ms, "key " + std::to_string(key) + " was not answered");
@@ -363,7 +366,7 @@ bool ScreenKeys::Shows(const Picture& screen) const
         return ::testing::AssertionFailure()
                << failure << " within " << answerMs_ << " ms: "
                << (leads == Leads::ToScreen ? "it differs from that screen in " : "it changed in ")
-               << Describe(seen, differing);
+               << Describe(&seen, differing);
     }
     if (leads == Leads::ToScreen) {
         current_ = seen;
@@ -376,7 +379,7 @@ bool ScreenKeys::Shows(const Picture& screen) const
     settled_ = !current_.empty();
     if (!settled_)
         return ::testing::AssertionFailure() << failure << ": the window never settled after the change, "
-                                             << Describe(last, Differing(last, before));
+                                             << Describe(&last, Differing(last, before));
     return ::testing::AssertionSuccess();
 }
 
@@ -403,11 +406,13 @@ void ScreenKeys::SaveFailure(const Picture& seen, const Picture& expected) const
     SavePicture(expected, name + "-expected.png");
 }
 
-std::string ScreenKeys::Describe(const Picture& seen, double differing) const
+std::string ScreenKeys::Describe(const Picture* seen, double differing) const
 {
     std::ostringstream text;
-    text << differing << " of the pixels (pictures of " << current_.pixels.size() << " and " << seen.pixels.size()
-         << " pixels), display " << (Runs(display_) ? "running" : "ended");
+    if (seen)
+        text << differing << " of the pixels (pictures of " << current_.pixels.size() << " and "
+             << seen->pixels.size() << " pixels), ";
+    text << "display " << (Runs(display_) ? "running" : "ended");
     if (!output_.empty()) {
         std::ifstream file(output_, std::ios::binary);
         std::stringstream content;

@@ -50,8 +50,9 @@ bool SavePicture(const Picture& picture, const std::string& pngPath);
 // (which runs on its own) left out; 1 when either is empty or the sizes differ.
 double Differing(const Picture& a, const Picture& b);
 
-// A screen switch changes a tenth of the window or more (without pictures
-// too); one screen shown twice differs in its live values only.
+// A screen switch changes a tenth of the window or more (without the
+// pictures, a few hundredths: there keys are judged by any change); one
+// screen shown twice differs in its live values only.
 constexpr double kOtherScreen = 0.05;
 constexpr double kSameScreen = 0.02;
 
@@ -95,8 +96,6 @@ public:
     ::testing::AssertionResult AwaitScreen(const Picture& screen, int ms = 9000);
     ::testing::AssertionResult AwaitAnotherScreen(int ms = 9000);
 
-    // True when the window shows that picture now.
-    bool Shows(const Picture& screen) const;
     // Runs `look` with every picture taken while a key waits.
     void WhileWaiting(std::function<void()> look) { whileWaiting_ = std::move(look); }
     // Milliseconds from writing the last key to the first picture that
@@ -105,12 +104,15 @@ public:
 
 private:
     enum class Leads { ToScreen, ToAnotherScreen, ToAChange };
+    ::testing::AssertionResult SettledBefore(Leads leads);
     ::testing::AssertionResult Press(unsigned char key, Leads leads, const Picture* screen, int ms);
     ::testing::AssertionResult Await(Leads leads, const Picture* screen, int ms, const std::string& failure);
     // With CABDISPLAY_TEST_PICTURES set, the pictures a failed wait saw
     // and expected, as PNG files in that folder.
     void SaveFailure(const Picture& seen, const Picture& expected) const;
-    std::string Describe(const Picture& seen, double differing) const;
+    // What a failure shows: the share of pixels (with the picture seen), the
+    // display running or not, the end of its output.
+    std::string Describe(const Picture* seen, double differing) const;
 
     pid_t display_;
     int keypad_;
@@ -118,8 +120,8 @@ private:
     std::string output_;
     int quietMs_;
     Picture current_;
-    bool settled_ = false;
-    std::function<void()> whileWaiting_;  // current_ is a settled picture, not only one close to it
+    bool settled_ = false;  // current_ is a settled picture, not only one close to it
+    std::function<void()> whileWaiting_;
     long answerMs_ = 0;
 };
 
