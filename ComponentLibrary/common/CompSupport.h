@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 #pragma GCC visibility push(hidden)
@@ -132,6 +133,12 @@ constexpr int kPictureSideLimit = 2048;
 
 // Pictures the cache holds now.
 std::size_t PictureCacheEntries();
+
+// The clock the cache compares file change times with: the wall clock,
+// which the file systems stamp files by. Tests set one of their own to let
+// the two seconds pass at once; null sets the wall clock again.
+typedef timespec (*PictureCacheClock)();
+void SetPictureCacheClock(PictureCacheClock clock);
 
 // While on, every picture that cannot be loaded (missing or undecodable) is
 // named on standard output, "Picture missing: <path>", flushed, once per path

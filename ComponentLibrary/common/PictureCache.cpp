@@ -49,7 +49,7 @@ bool Stamp(const std::string& path, FileStamp& stamp)
     return true;
 }
 
-timespec Now()
+timespec WallClock()
 {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
@@ -179,7 +179,9 @@ class PictureCache {
 public:
     // The one cache of the process. Each component library links its own copy
     // of these helpers, so the cache is found through the pixbuf type's data,
-    // which the whole process shares; it lives as long as the process.
+    // which the whole process shares; it lives as long as the process. The
+    // name's number changes with the cache's layout, so that libraries of
+    // two builds never take one cache for another.
     static PictureCache& Get()
     {
         static const GQuark quark = g_quark_from_static_string("cabdisplay-picture-cache-3");
@@ -207,6 +209,8 @@ public:
     }
 
     std::size_t Size() const { return entries_.size(); }
+
+    void SetClock(PictureCacheClock clock) { clock_ = clock ? clock : &WallClock; }
 
     void BeginRound()
     {
@@ -244,7 +248,7 @@ private:
             found->second.checkedInRound = checked;
             return found->second.picture;  // null for a file that stays broken
         }
-        const timespec decoded = Now();
+        const timespec decoded = clock_();
         const Decoded file = Decode(path, width, height);
         NameRefusal(path, file.refusal);
         Entry entry{stamp, file.picture, SettledBefore(stamp.changed, decoded), ++uses_, checked};
@@ -290,6 +294,7 @@ private:
     std::map<std::string, std::string> refused_;  // path: the reason named
     unsigned long long round_ = 0;  // the current or last check round, from 1
     int rounds_ = 0;                // rounds open now (a round may hold another)
+    PictureCacheClock clock_ = &WallClock;
 };
 
 }  // namespace
@@ -297,6 +302,8 @@ private:
 std::size_t PictureCacheEntries() { return PictureCache::Get().Size(); }
 
 void NameMissingPictures(bool on) { PictureCache::Get().NameMissing(on); }
+
+void SetPictureCacheClock(PictureCacheClock clock) { PictureCache::Get().SetClock(clock); }
 
 PictureCheckRound::PictureCheckRound() { PictureCache::Get().BeginRound(); }
 

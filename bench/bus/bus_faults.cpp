@@ -6,6 +6,7 @@
 //
 //   bench_bus_faults [SECONDS]     (default 20 s of keys, half as long at rest, per fault)
 #include "ProgramSupport.h"
+#include "WindowPictures.h"
 #include "TestSupport.h"
 
 #include <algorithm>
@@ -88,7 +89,7 @@ Figures Measure(const Fault& fault, int seconds)
         {CABDISPLAY_BIN}, {"CABDISPLAY_MVB=sim:" + dir.path() + "/sim.sock", std::string("CABDISPLAY_KEYPAD=") + ::ptsname(keypad),
                            "CABDISPLAY_MEDIA=" + work + "/media"},
         dir.path() + "/cabdisplay.out", work);
-    testsupport::WaitFor([&] { return testsupport::WindowPixels(display).size() == 800u * 600u; }, 20000);
+    testsupport::WaitFor([&] { return testsupport::WindowSize(display) == "800x600"; }, 20000);
     std::this_thread::sleep_for(std::chrono::seconds(2));
 
     std::size_t writes = 0;
@@ -116,14 +117,15 @@ Figures Measure(const Fault& fault, int seconds)
     cpuStart = testsupport::CpuSeconds(display);
     const Clock::time_point end = start + std::chrono::seconds(seconds);
     for (int n = 0; Clock::now() < end; ++n) {
-        const std::vector<unsigned> before = testsupport::WindowPixels(display);
+        const testsupport::Picture before = testsupport::WindowPicture(display);
         const unsigned char key = n % 2 ? kLeft : kRight;
         const Clock::time_point pressed = Clock::now();
         if (::write(keypad, &key, 1) != 1)
             break;
         bool changed = false;
         while (!changed && Clock::now() - pressed < std::chrono::seconds(5)) {
-            changed = testsupport::DifferingShare(before, testsupport::WindowPixels(display)) > 0.05;
+            const testsupport::Picture now = testsupport::WindowPicture(display);
+            changed = !before.empty() && !now.empty() && testsupport::Differing(before, now) > testsupport::kOtherScreen;
             seeWrites();
         }
         if (changed)
@@ -150,7 +152,7 @@ int main(int argc, char** argv)
 {
     const int seconds = argc > 1 ? std::max(5, std::atoi(argv[1])) : 20;
     testsupport::PrivateXServer x;
-    if (!x.up()) {
+    if (!x.Start()) {
         std::fprintf(stderr, "bench_bus_faults: no X server (Xvfb)\n");
         return 1;
     }

@@ -54,7 +54,7 @@ private:
     bool held_ = false;
 };
 
-// Start value of the caches that a Part presets: never a stored 0/1 value.
+// Start value of the caches that a screen presets: never a stored 0/1 value.
 constexpr unsigned short kUnshown = 3;
 
 // A store field read by a row.

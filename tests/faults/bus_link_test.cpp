@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -25,6 +26,7 @@
 #include "PortTable.h"
 #include "ProgramSupport.h"
 #include "TestSupport.h"
+#include "WindowPictures.h"
 
 namespace {
 
@@ -92,7 +94,7 @@ class BusLinkRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(x_.up()) << "no X server";
+        ASSERT_TRUE(x_.Start()) << "no X server";
         work_ = dir_.path() + "/work";
         ::mkdir(work_.c_str(), 0755);
         ::mkdir(Work("media").c_str(), 0755);
@@ -156,7 +158,7 @@ protected:
     void StartDisplayOnSim(const std::string& keypad = "") { StartDisplay("sim:" + Out("sim.sock"), keypad); }
     void WaitForWindow()
     {
-        ASSERT_TRUE(WaitFor([this] { return testsupport::WindowPixels(display_).size() == 800u * 600u; }, 15000))
+        ASSERT_TRUE(WaitFor([this] { return testsupport::WindowSize(display_) == "800x600"; }, 15000))
             << Tail(dir_.ReadFile(Out("cabdisplay.out")));
     }
     std::string DisplaySaid() const { return dir_.ReadFile(Out("cabdisplay.out")); }
@@ -166,25 +168,14 @@ protected:
     {
         ASSERT_EQ(static_cast<ssize_t>(keys.size()), ::write(keypads_.back(), keys.data(), keys.size()));
     }
-    // The window's picture once it has stopped changing (the clock aside).
-    std::vector<unsigned> SettledPicture()
+    // The keys of the newest keypad, judged by the window.
+    testsupport::ScreenKeys& Keys()
     {
-        std::vector<unsigned> before = testsupport::WindowPixels(display_), now;
-        WaitFor([&] {
-            now = testsupport::WindowPixels(display_);
-            const bool still = !now.empty() && testsupport::DifferingShare(before, now) < 0.002;
-            before = now;
-            return still;
-        }, 5000);
-        return now;
-    }
-    // A key, then until the window shows another screen.
-    bool PressAndSeeSwitch(unsigned char key)
-    {
-        const std::vector<unsigned> before = SettledPicture();
-        Write({key});
-        return WaitFor([&] { return testsupport::DifferingShare(before, testsupport::WindowPixels(display_)) > 0.05; },
-                       5000);
+        if (!keys_ || keysOf_ != keypads_.back()) {
+            keys_.reset(new testsupport::ScreenKeys(display_, keypads_.back(), Out("cabdisplay.out")));
+            keysOf_ = keypads_.back();
+        }
+        return *keys_;
     }
 
     std::vector<Word0Change> Word0Changes() const
@@ -228,6 +219,8 @@ protected:
     }
 
     testsupport::PrivateXServer x_;
+    std::unique_ptr<testsupport::ScreenKeys> keys_;
+    int keysOf_ = -1;
     testsupport::TempWorkDir dir_;
     std::string work_;
     pid_t sim_ = -1, display_ = -1;
@@ -417,17 +410,15 @@ TEST_F(BusLinkRun, ThreeKeyBytesInOneWriteAreThreeKeys)
     StartSim("");
     StartDisplayOnSim();
     WaitForWindow();
-    const std::vector<unsigned> mainScreen = SettledPicture();
-    Write({kRight, kRight, kRight});  // screens 1, 2 and 3
-    Sleep(Scaled(1000));
-    const std::vector<unsigned> together = SettledPicture();
-    EXPECT_GT(testsupport::DifferingShare(mainScreen, together), 0.05);
-    ASSERT_TRUE(PressAndSeeSwitch(kHome));
+    ASSERT_TRUE(Keys().Settle());
+    const testsupport::Picture mainScreen = Keys().Current();
+    // Screens 1, 2 and 3 one key at a time, then back to the main screen.
     for (int i = 1; i <= 3; ++i)
-        ASSERT_TRUE(PressAndSeeSwitch(kRight)) << "screen " << i;
-    const std::vector<unsigned> oneByOne = SettledPicture();
-    EXPECT_LT(testsupport::DifferingShare(together, oneByOne), 0.01)
-        << "three bytes in one write end on the screen three single keys reach";
+        ASSERT_TRUE(Keys().PressToAnotherScreen(kRight)) << "screen " << i;
+    const testsupport::Picture screen3 = Keys().Current();
+    ASSERT_TRUE(Keys().PressTo(kHome, mainScreen));
+    Write({kRight, kRight, kRight});
+    EXPECT_TRUE(Keys().AwaitScreen(screen3)) << "three bytes in one write end on the screen three single keys reach";
 }
 
 TEST_F(BusLinkRun, KeypadLineReplacedAtTheSamePathGivesKeysAgain)
@@ -437,8 +428,10 @@ TEST_F(BusLinkRun, KeypadLineReplacedAtTheSamePathGivesKeysAgain)
     StartSim("");
     StartDisplayOnSim(link);
     WaitForWindow();
-    ASSERT_TRUE(PressAndSeeSwitch(kRight));
+    ASSERT_TRUE(Keys().Settle());
+    ASSERT_TRUE(Keys().PressToAnotherScreen(kRight));
     // The keypad goes away; a new one comes at the same path.
+    keys_.reset();
     ::close(keypads_.back());
     keypads_.pop_back();
     ASSERT_TRUE(WaitFor([this] { return DisplaySaid().find("keypad line lost") != std::string::npos; }, 3000))
@@ -447,7 +440,8 @@ TEST_F(BusLinkRun, KeypadLineReplacedAtTheSamePathGivesKeysAgain)
     ASSERT_EQ(0, ::symlink(NewKeypad().c_str(), link.c_str()));
     ASSERT_TRUE(WaitFor([this] { return DisplaySaid().find("keypad line open again") != std::string::npos; }, 5000))
         << Tail(DisplaySaid());
-    EXPECT_TRUE(PressAndSeeSwitch(kRight)) << "keys from the new keypad";
+    ASSERT_TRUE(Keys().Settle());
+    EXPECT_TRUE(Keys().PressToAnotherScreen(kRight)) << "keys from the new keypad";
     EXPECT_EQ(1u, testsupport::CountOf(DisplaySaid(), "keypad line lost"));
     EXPECT_EQ(1u, testsupport::CountOf(DisplaySaid(), "keypad line open again"));
 }

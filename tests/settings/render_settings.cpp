@@ -30,11 +30,11 @@ bool Save(Gtk::Widget& screen, const std::string& name)
     Gtk::EventBox page;
     page.modify_bg(Gtk::STATE_NORMAL, Gdk::Color("#d6d6d6"));
     page.add(screen);
-    const std::string path = "renders/settings/" + name + ".png";
-    const bool saved = testsupport::SnapshotWidget(page, kPageWidth, kPageHeight, path);
-    std::cout << (saved ? "saved " : "could not save ") << path << std::endl;
+    const ::testing::AssertionResult rendered =
+        testsupport::SnapshotWidget(page, kPageWidth, kPageHeight, "renders/settings/" + name + ".png");
+    std::cout << (rendered ? "rendered " : "FAILED ") << rendered.message() << std::endl;
     page.remove();
-    return saved;
+    return static_cast<bool>(rendered);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// The whole program: cabdisplay on the X server, against mvbsim over its
-// socket, with a pseudo-terminal keypad. Key bytes drive it through its
-// screens; what it sends shows in mvbsim's port-301 log.
+// The whole program: cabdisplay on an X server of the test's own, against
+// mvbsim over its socket, with a pseudo-terminal keypad. Key bytes drive it
+// through its screens, each key once the window shows what the one before
+// led to; what it sends shows in mvbsim's port-301 log.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,16 +12,17 @@
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
 #include "ProgramSupport.h"
 #include "TestSupport.h"
+#include "WindowPictures.h"
 
 namespace {
 
@@ -33,15 +35,14 @@ const std::vector<unsigned char> kRightCode = {kDown, kDown, kRight, kEnter, kUp
                                                kLeft, kLeft, kEnter, kDown, kRight, kRight, kEnter,
                                                kDown, kDown, kEnter};
 
-// Pauses between key bytes and while the program runs on are stretched like
-// the deadlines (the sanitizer tree polls more slowly).
-void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(testsupport::Scaled(ms))); }
-
-// One bench: a private directory, mvbsim with a scenario, the display.
+// One bench: a private directory and X server, mvbsim with a scenario, the
+// display.
 class Bench : public ::testing::Test {
 protected:
+    void SetUp() override { ASSERT_TRUE(x_.Start()) << "no X server"; }
     void TearDown() override
     {
+        keys_.reset();
         StopDisplay();
         if (sim_ > 0) {
             ::kill(sim_, SIGTERM);
@@ -82,15 +83,24 @@ protected:
         env_ = {"CABDISPLAY_MVB=sim:" + Path("sim.sock"), "CABDISPLAY_KEYPAD=" + line,
                 "CABDISPLAY_MEDIA=" + Path("media"), "G_DEBUG=fatal-criticals"};
         display_ = testsupport::StartProgram({CABDISPLAY_BIN}, env_, Path("cabdisplay.out"), dir_.path());
+        if (keypad_ >= 0)
+            keys_.reset(new testsupport::ScreenKeys(display_, keypad_, Path("cabdisplay.out")));
     }
 
-    // Key bytes on the keypad line, one per poll.
-    void Press(const std::vector<unsigned char>& keys)
+    // The display's keys and window, once it runs with a pseudo-terminal.
+    testsupport::ScreenKeys& Keys() { return *keys_; }
+    // Each key to another screen, then each of `changes` to a change of the
+    // window: one key at a time, each once the window shows what the one
+    // before led to.
+    ::testing::AssertionResult Walk(const std::vector<unsigned char>& screens,
+                                    const std::vector<unsigned char>& changes = {})
     {
-        for (unsigned char key : keys) {
-            ASSERT_EQ(1, ::write(keypad_, &key, 1));
-            Sleep(260);
+        for (std::size_t i = 0; i < screens.size(); ++i) {
+            ::testing::AssertionResult pressed = Keys().PressToAnotherScreen(screens[i]);
+            if (!pressed)
+                return pressed << " (screen key " << i + 1 << " of " << screens.size() << ")";
         }
+        return Keys().PressEachToAChange(changes);
     }
 
     static bool WaitFor(const std::function<bool()>& done, int ms) { return testsupport::WaitFor(done, ms); }
@@ -126,6 +136,21 @@ protected:
     bool WaitSent(int word, unsigned bits, long value = -1, int ms = 5000)
     {
         return WaitFor([&] { return Sent(word, bits, value); }, ms);
+    }
+
+    // The loco number screen: edit, keypad, "1", right right "3", down x3 to
+    // "OK", Enter; the number goes out on port 301. Without pictures the
+    // screens differ too little to tell one from another: each of the right
+    // keys is then only a change.
+    void SendLocoNumber13(bool pictures = true)
+    {
+        const std::vector<unsigned char> rights(14, kRight);
+        std::vector<unsigned char> changes = {kMenu, kEnter, kEnter, kRight, kRight, kEnter, kDown, kDown, kDown};
+        if (!pictures)
+            changes.insert(changes.begin(), rights.begin(), rights.end());
+        ASSERT_TRUE(Walk(pictures ? rights : std::vector<unsigned char>(), changes));
+        ASSERT_TRUE(Keys().PressTaken(kEnter));
+        EXPECT_TRUE(WaitSent(8, 0, 13)) << Read("port301.log");
     }
 
     bool Running()
@@ -165,6 +190,8 @@ protected:
     }
 
     testsupport::TempWorkDir dir_;
+    testsupport::PrivateXServer x_;
+    std::unique_ptr<testsupport::ScreenKeys> keys_;
     pid_t sim_ = -1, display_ = -1;
     int keypad_ = -1;
     int status_ = 0;
@@ -191,12 +218,14 @@ TEST_F(Bench, InchingGoesOutOnPort301AndStopsAfterHome)
 {
     StartSim(kBusScenario);
     StartDisplay();
-    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
-    Press(std::vector<unsigned char>(13, kRight));
-    Press({kUp, kUp, kUp, kUp, kUp, kUp, kEnter});
+    ASSERT_TRUE(Keys().Settle());
+    const testsupport::Picture mainScreen = Keys().Current();
+    // The inching screen, its set speed six steps up.
+    ASSERT_TRUE(Walk(std::vector<unsigned char>(13, kRight), {kUp, kUp, kUp, kUp, kUp, kUp}));
+    ASSERT_TRUE(Keys().PressTaken(kEnter));
     EXPECT_TRUE(WaitSent(0, 1));       // the inching request
     EXPECT_TRUE(WaitSent(1, 0, 10));   // 0.5 km/h, five tenths up: 1.0 km/h in tenths
-    Press({kHome});
+    EXPECT_TRUE(Keys().PressTo(kHome, mainScreen));
     EXPECT_TRUE(WaitSent(0, 0, 0)) << "home ends the inching request\n" << Read("port301.log");
     ExpectNoCritical();
 }
@@ -205,11 +234,7 @@ TEST_F(Bench, LocoNumberGoesOutOnPort301)
 {
     StartSim(kBusScenario);
     StartDisplay();
-    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
-    Press(std::vector<unsigned char>(14, kRight));
-    // Edit, keypad, "1", right right "3", down x3 to "OK".
-    Press({kMenu, kEnter, kEnter, kRight, kRight, kEnter, kDown, kDown, kDown, kEnter});
-    EXPECT_TRUE(WaitSent(8, 0, 13)) << Read("port301.log");
+    SendLocoNumber13();
     ExpectNoCritical();
 }
 
@@ -217,10 +242,9 @@ TEST_F(Bench, PasswordUnlocksMotorIsolation)
 {
     StartSim(kBusScenario);
     StartDisplay();
-    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
-    Press({kLeft, kLeft, kLeft, kEnter});
-    Press(kRightCode);
-    Press({kEnter});
+    // The isolation screen, its password, motor 1.
+    ASSERT_TRUE(Walk({kLeft, kLeft, kLeft, kEnter}, kRightCode));
+    ASSERT_TRUE(Keys().PressTaken(kEnter));
     EXPECT_TRUE(WaitSent(0, 1u << 1)) << "motor 1 isolated\n" << Read("port301.log");
     ExpectNoCritical();
 }
@@ -229,13 +253,17 @@ TEST_F(Bench, WheelDiameterGoesOutAfterThePassword)
 {
     StartSim(kBusScenario);
     StartDisplay();
-    ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
-    Press({kLeft, kLeft, kEnter});
-    Press(kRightCode);
-    Press({kEnter, kUp, kEnter});
+    ASSERT_TRUE(Keys().Settle());
+    const testsupport::Picture mainScreen = Keys().Current();
+    // The wheel screen, its password; the first row in edit (which shows
+    // nothing yet), one step up, sent.
+    ASSERT_TRUE(Walk({kLeft, kLeft, kEnter}, kRightCode));
+    ASSERT_TRUE(Keys().PressTaken(kEnter));
+    ASSERT_TRUE(Keys().PressToAChange(kUp));
+    ASSERT_TRUE(Keys().PressTaken(kEnter));
     EXPECT_TRUE(WaitSent(0, 1u << 15)) << Read("port301.log");
     EXPECT_TRUE(WaitSent(2, 0, 1051)) << Read("port301.log");
-    Press({kHome});
+    EXPECT_TRUE(Keys().PressTo(kHome, mainScreen));
     EXPECT_TRUE(WaitFor([this] { return Sent(0, 1u << 15, -1, true); }, 3000))
         << "home ends the wheel diameter sending\n" << Read("port301.log");
     ExpectNoCritical();
@@ -249,7 +277,9 @@ TEST_F(Bench, FaultRaisesThePopupWritesTheLogAndHomeAcknowledges)
     StartDisplay();
     ASSERT_TRUE(WaitFor([this] { return Read("DiagnosticsData.csv").find("F0107P2") != std::string::npos; }, 8000))
         << Read("cabdisplay.out");
-    Press({kRight, kHome});
+    // A screen key on the pop-up does nothing; home acknowledges.
+    ASSERT_TRUE(Keys().PressTaken(kRight));
+    ASSERT_TRUE(Keys().PressTaken(kHome));
     EXPECT_TRUE(WaitSent(0, 1u << 7)) << "acknowledge bit\n" << Read("port301.log");
     ExpectNoCritical();
 }
@@ -261,7 +291,7 @@ TEST_F(Bench, F1CopiesTheLogToTheStick)
     StartDisplay();
     ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
     ::mkdir(Path("media/STICK").c_str(), 0755);
-    Press({kF1});
+    ASSERT_TRUE(Keys().PressTaken(kF1));
     EXPECT_TRUE(WaitFor([this] { return Read("media/STICK/DiagnosticsData.csv").find("F0107P2") != std::string::npos; },
                         3000));
     ExpectNoCritical();
@@ -288,7 +318,7 @@ TEST_F(Bench, F1WithAPipeOnTheStickKeepsThePollAndTheKeys)
             count += line.compare(0, 8, "50 01 2D") == 0;
         return count;
     };
-    Press({kF1});
+    ASSERT_TRUE(Keys().PressTaken(kF1));
     const int afterF1 = puts();
     EXPECT_TRUE(WaitFor([&] { return puts() >= afterF1 + 20; }, 5000))
         << "port 301 stopped going out: " << puts() - afterF1 << " puts";
@@ -300,9 +330,7 @@ TEST_F(Bench, F1WithAPipeOnTheStickKeepsThePollAndTheKeys)
     EXPECT_EQ(Read("DiagnosticsData.csv"), log);
 
     // The next keys: the loco number screen, its keypad, "13", OK.
-    Press(std::vector<unsigned char>(14, kRight));
-    Press({kMenu, kEnter, kEnter, kRight, kRight, kEnter, kDown, kDown, kDown, kEnter});
-    EXPECT_TRUE(WaitSent(8, 0, 13)) << Read("port301.log");
+    SendLocoNumber13();
     EXPECT_TRUE(Running());
     EXPECT_EQ("800x600", WindowSize());
     ExpectNoCritical();
@@ -313,7 +341,10 @@ TEST_F(Bench, DeviceClosingTheLinkLeavesTheDisplayRunning)
     StartSim(std::string(kBusScenario) + "1500 close\n");
     StartDisplay();
     ASSERT_TRUE(WaitFor([this] { return WindowSize() == "800x600"; }, 8000));
-    Sleep(5000);
+    // The display finds the device gone, and still answers the keys.
+    EXPECT_TRUE(WaitFor([this] { return Read("cabdisplay.out").find("TIMEOUT") != std::string::npos; }, 8000))
+        << Read("cabdisplay.out");
+    EXPECT_TRUE(Keys().PressToAnotherScreen(kRight));
     EXPECT_TRUE(Running()) << Read("cabdisplay.out");
     EXPECT_EQ("800x600", WindowSize());
     ExpectNoCritical();
@@ -344,9 +375,7 @@ TEST_F(Bench, MissingAndBrokenPicturesNeitherStopNorFreezeTheDisplay)
     const std::string output = Read("cabdisplay.out");
     EXPECT_NE(std::string::npos, output.find("Picture missing: ./Images/Background.jpg"));
     // The keys still work: the refresh and decode ticks are alive.
-    Press(std::vector<unsigned char>(14, kRight));
-    Press({kMenu, kEnter, kEnter, kRight, kRight, kEnter, kDown, kDown, kDown, kEnter});
-    EXPECT_TRUE(WaitSent(8, 0, 13)) << output;
+    SendLocoNumber13(false);
     EXPECT_TRUE(Running());
     ExpectNoCritical();
 }

@@ -2,11 +2,12 @@
 // shows what a whole redraw would draw, a moved bar indicator or needle draws
 // only near its old and new place, and a status picture of the same size
 // draws only its cell and lays nothing out.
+#include "CompSupport.h"
 #include "LayoutFixture.h"
 #include "RedrawProbe.h"
 
+#include <ctime>
 #include <map>
-#include <unistd.h>
 #include <utility>
 
 #include "PortsByNumber.h"
@@ -75,6 +76,16 @@ const Step kSteps[] = {
     {"EverythingEvenAgain", Everything(false), kNowhere, 0, 0, true},
 };
 
+// The picture cache's clock, three seconds ahead: to it, every file was
+// written more than the two seconds ago that settle it.
+timespec ThreeSecondsAhead()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    now.tv_sec += 3;
+    return now;
+}
+
 class MainScreenRedraw : public LayoutTest {
 protected:
     void SetUp() override
@@ -85,15 +96,16 @@ protected:
         store().PrintKey();
         layout().home_Button();
         testsupport::DrainEvents();
-        // The copied pictures settle, so the picture cache keeps them: a
-        // needle picture it decodes again counts as a new picture, which
-        // redraws the whole dial.
-        ::usleep(2100 * 1000);
+        // The copied pictures count as settled, so the picture cache keeps
+        // them: a needle picture it decodes again counts as a new picture,
+        // which redraws the whole dial.
+        compsupport::SetPictureCacheClock(&ThreeSecondsAhead);
         display().window().remove();
         probe.reset(new testsupport::RedrawProbe(layout(), 800, 600));
     }
     void TearDown() override
     {
+        compsupport::SetPictureCacheClock(nullptr);
         probe.reset();
         display().window().add(layout());
         display().window().show_all();

@@ -57,18 +57,15 @@ std::string& RenderDir()
     return dir;
 }
 
-bool Save(Gtk::OffscreenWindow& window, const std::string& name)
+// The whole window, and the texts of the screen in front.
+bool Save(Gtk::OffscreenWindow& window, Gtk::Widget& screen, const std::string& name)
 {
     for (int round = 0; round < 10; ++round)
         testsupport::DrainEvents();
-    bool saved = false;
-    if (Glib::RefPtr<Gdk::Pixbuf> picture = window.get_pixbuf()) {
-        const std::string path = RenderDir() + name + ".png";
-        testsupport::MakeParentDirs(path);
-        saved = gdk_pixbuf_save(picture->gobj(), path.c_str(), "png", nullptr, NULL) != FALSE;
-        std::cout << (saved ? "saved " : "could not save ") << path << std::endl;
-    }
-    return saved;
+    const ::testing::AssertionResult rendered =
+        testsupport::SaveRender(window, 800, 600, RenderDir() + name + ".png", &screen);
+    std::cout << (rendered ? "rendered " : "FAILED ") << rendered.message() << std::endl;
+    return static_cast<bool>(rendered);
 }
 
 }  // namespace
@@ -119,18 +116,18 @@ int main()
     for (int step = 0; step < 9; ++step)
         Keys(*layout, {BusKeyRight});
     Keys(*layout, {BusKeyEnter});
-    ok = Save(window, "EnergyMonitoring") && ok;
+    ok = Save(window, layout->m_EnergyMonitoring, "EnergyMonitoring") && ok;
 
     // 14: 321 accepted, then 70000 refused: "Confirm" red, the edit ended.
     store.LocoNumber = 321;
     Keys(*layout, {BusKeyRight, BusKeyRight, BusKeyRight, BusKeyRight, BusKeyRight, BusKeyMenu, BusKeyEnter});
     Type(*layout, layout->m_LocoNumner.m_SelectedCell, "321K");
-    ok = Save(window, "LocoNumner_Accepted") && ok;
+    ok = Save(window, layout->m_LocoNumner, "LocoNumner_Accepted") && ok;
     Keys(*layout, {BusKeyMenu, BusKeyEnter});
     Type(*layout, layout->m_LocoNumner.m_SelectedCell, "C7000");
-    ok = Save(window, "LocoNumner_Typing") && ok;
+    ok = Save(window, layout->m_LocoNumner, "LocoNumner_Typing") && ok;
     Type(*layout, layout->m_LocoNumner.m_SelectedCell, "0K");
-    ok = Save(window, "LocoNumner_Refused") && ok;
+    ok = Save(window, layout->m_LocoNumner, "LocoNumner_Refused") && ok;
 
     // 16, unlocked: the vehicle reports 1000 on every bogie, the third row
     // is being edited and its first step went to the lower limit.
@@ -140,9 +137,9 @@ int main()
     for (int word = 2; word < 8; ++word)
         DDU_300[word] = 1000;
     Tick();
-    ok = Save(window, "WheelDiameter_Received") && ok;
+    ok = Save(window, layout->m_WheelDiameter, "WheelDiameter_Received") && ok;
     Keys(*layout, {BusKeyDown, BusKeyDown, BusKeyEnter, BusKeyUp});
-    ok = Save(window, "WheelDiameter_Editing") && ok;
+    ok = Save(window, layout->m_WheelDiameter, "WheelDiameter_Editing") && ok;
 
     // From the subsystem grid (screen 1), the text panel's "3. Process
     // information", "3. Inching": the inching screen with the mini status
@@ -150,14 +147,14 @@ int main()
     store.StoredActualSpeedVal = 1.45f;
     store.ActualSpeed = 0.8f;
     Keys(*layout, {BusKeyHome, BusKeyRight});
-    ok = Save(window, "SubsystemStatus") && ok;
+    ok = Save(window, layout->m_SubsystemStatus, "SubsystemStatus") && ok;
     Keys(*layout, {BusKeyMenu, BusKeyDown, BusKeyDown, BusKeyEnter, BusKeyDown, BusKeyDown, BusKeyEnter});
-    ok = Save(window, "Jump_1_to_13") && ok;
+    ok = Save(window, layout->m_InchingMode, "Jump_1_to_13") && ok;
     Keys(*layout, {BusKeyF3});
-    ok = Save(window, "Diagnostics_over_13") && ok;
+    ok = Save(window, layout->m_DiagnosticScreen, "Diagnostics_over_13") && ok;
     // Over the subsystem grid.
     Keys(*layout, {BusKeyHome, BusKeyRight, BusKeyF3});
-    ok = Save(window, "Diagnostics_over_1") && ok;
+    ok = Save(window, layout->m_DiagnosticScreen, "Diagnostics_over_1") && ok;
     window.remove();
     return ok ? 0 : 1;
 }

@@ -57,7 +57,7 @@ private:
 
 // What the first update draws with a running locomotive's store (value
 // labels, pictures), and what a second update with the store unchanged
-// draws again: the texts the Parts set on every update, and the two effort
+// draws again: the texts the screens set on every update, and the two effort
 // bars of the temperature screen whose fractions never match their whole
 // number cache.
 struct Drawn {

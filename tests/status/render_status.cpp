@@ -17,8 +17,10 @@ int main()
             screen->Update();
             const std::string path =
                 std::string("renders/status/") + kind.name + (running ? "-running.png" : "-start.png");
-            if (!testsupport::SnapshotWidget(screen->widget(), kind.width, kind.height, path)) {
-                std::cerr << "could not render " << path << "\n";
+            const ::testing::AssertionResult rendered =
+                testsupport::SnapshotWidget(screen->widget(), kind.width, kind.height, path);
+            if (!rendered) {
+                std::cerr << "FAILED " << rendered.message() << "\n";
                 ++failures;
             }
         }

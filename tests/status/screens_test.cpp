@@ -1,4 +1,4 @@
-// Per screen, store values -> what the Part shows: the subsystem grid, the
+// Per screen, store values -> what the screen shows: the subsystem grid, the
 // high-voltage circuit, the two traction converter pages, the auxiliary
 // system, energy, node and software version screens.
 #include "StatusFixture.h"

@@ -7,7 +7,9 @@
 #include <functional>
 #include <string>
 
-namespace Gtk { class Widget; }
+#include <gtest/gtest.h>
+
+namespace Gtk { class OffscreenWindow; class Widget; }
 
 namespace testsupport {
 
@@ -79,10 +81,20 @@ struct CaseName {
     }
 };
 
+// Saves what an off-screen window shows as a PNG file, and checks what every
+// render must show: a picture of the size asked for (a component that asks
+// for more grows the window), in more than one colour, and the text of every
+// shown label below textsOf (none when null) drawn whole inside the box the
+// layout gave the label and inside its parent's box. The failure names the
+// file and each fault.
+::testing::AssertionResult SaveRender(Gtk::OffscreenWindow& window, int width, int height, const std::string& pngPath,
+                                      Gtk::Widget* textsOf);
+
 // Shows the widget alone in an off-screen window of the given size, lets it
-// draw, and saves the window's contents as a PNG file. Returns false when the
-// window could not be captured.
-bool SnapshotWidget(Gtk::Widget& widget, int width, int height, const std::string& pngPath);
+// draw, and saves and checks the window's picture as SaveRender does, every
+// label's text too unless checkTexts is false.
+::testing::AssertionResult SnapshotWidget(Gtk::Widget& widget, int width, int height, const std::string& pngPath,
+                                          bool checkTexts = true);
 
 }  // namespace testsupport
 

@@ -32,10 +32,10 @@ private:
 
 bool Save(Panel& panel, int rows, const std::string& name)
 {
-    const std::string path = "renders/" + name + ".png";
-    const bool saved = testsupport::SnapshotWidget(panel, 620, 20 + rows * 24, path);
-    std::cout << (saved ? "saved " : "could not save ") << path << std::endl;
-    return saved;
+    const ::testing::AssertionResult rendered =
+        testsupport::SnapshotWidget(panel, 620, 20 + rows * 24, "renders/" + name + ".png");
+    std::cout << (rendered ? "rendered " : "FAILED ") << rendered.message() << std::endl;
+    return static_cast<bool>(rendered);
 }
 
 bool RenderLampRows()

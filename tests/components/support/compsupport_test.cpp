@@ -128,12 +128,48 @@ unsigned FirstPixel(const Glib::RefPtr<Gdk::Pixbuf>& picture)
     return (unsigned(p[0]) << 16) | (unsigned(p[1]) << 8) | p[2];
 }
 
+// The picture cache's clock in these tests: the wall clock, ahead by what
+// a test lets pass.
+long g_aheadMs = 0;
+
+timespec AheadClock()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const long long ns = now.tv_nsec + g_aheadMs * 1000000LL;
+    now.tv_sec += static_cast<time_t>(ns / 1000000000LL);
+    now.tv_nsec = static_cast<long>(ns % 1000000000LL);
+    return now;
+}
+
 class PictureCacheTest : public HelperWidgets {
 protected:
-    // Waits until a file written now counts as settled, so the cache may keep
-    // its picture.
-    static void LetFilesSettle() { ::usleep(2100 * 1000); }
+    void SetUp() override
+    {
+        HelperWidgets::SetUp();
+        g_aheadMs = 0;
+        compsupport::SetPictureCacheClock(&AheadClock);
+    }
+    void TearDown() override { compsupport::SetPictureCacheClock(nullptr); }
+    // The files written so far count as settled: to the cache more than two
+    // seconds have passed since, so it may keep their pictures.
+    static void LetFilesSettle() { g_aheadMs = 2100; }
 };
+
+// A file changed less than two seconds before it is decoded may change
+// again with the same time stamps: it is decoded at every check until then.
+TEST_F(PictureCacheTest, FileChangedWithinTwoSecondsIsDecodedAtEachCheck)
+{
+    testsupport::WritePicture("./Images/Fresh.png", 6, 6, 0x336699);
+    g_aheadMs = 1000;
+    const Glib::RefPtr<Gdk::Pixbuf> first = compsupport::LoadPicture("./Images/Fresh.png", 12, 12);
+    ASSERT_TRUE(first);
+    EXPECT_NE(compsupport::LoadPicture("./Images/Fresh.png", 12, 12), first) << "a second after its change";
+    LetFilesSettle();
+    const Glib::RefPtr<Gdk::Pixbuf> settled = compsupport::LoadPicture("./Images/Fresh.png", 12, 12);
+    EXPECT_EQ(compsupport::LoadPicture("./Images/Fresh.png", 12, 12), settled) << "two seconds after its change";
+    EXPECT_EQ(FirstPixel(settled), 0x336699u);
+}
 
 // What happens to the file between two loads, and what the second load gives.
 struct FileChange {
