@@ -35,6 +35,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include "ProgramSupport.h"
@@ -227,6 +228,7 @@ public:
     void Press(unsigned char key)
     {
         if (live() && ::write(keypad_, &key, 1) != 1) Fail("key not written");
+        keys_.push_back({SimNow(), key});
     }
 
     std::vector<Put> PortLog() const { return Puts(ReadFile(Out("port301.log"))); }
@@ -273,14 +275,18 @@ public:
         for (const std::string& line : hostile_.lines)
             if (output.find(line) == std::string::npos) Fail("no line \"" + line + "\"");
         longestGap = 0;
-        unsigned long last = firstToggle;
+        unsigned long last = firstToggle, gapFrom = 0;
         for (const Put& put : PortLog()) {
             if (put.ms < firstToggle || put.ms > home) continue;
-            longestGap = std::max(longestGap, put.ms - last);
+            if (put.ms - last > longestGap) {
+                longestGap = put.ms - last;
+                gapFrom = last;
+            }
             last = put.ms;
         }
         if (longestGap > static_cast<unsigned long>(Scaled(1000)))
-            Fail("the poll paused " + std::to_string(longestGap) + " ms");
+            Fail("the poll paused " + std::to_string(longestGap) + " ms, from " + std::to_string(gapFrom) +
+                 " ms on mvbsim's clock" + LastKeyBefore(gapFrom));
 #if !defined(__SANITIZE_ADDRESS__)
         // (The address sanitizer keeps freed memory aside for a while, so
         // there the figure says little.)
@@ -293,12 +299,23 @@ public:
     }
 
 private:
+    // Which key came last before mvbsim's time `ms`, for the messages.
+    std::string LastKeyBefore(unsigned long ms) const
+    {
+        std::string text = " (before any key)";
+        for (const auto& key : keys_)
+            if (key.first <= ms)
+                text = " (" + std::to_string(ms - key.first) + " ms after key " + std::to_string(key.second) + ")";
+        return text;
+    }
+
     const Hostile& hostile_;
     testsupport::TempWorkDir dir_;
     std::string base_, outsideBefore_;
     pid_t sim_ = -1, display_ = -1;
     int keypad_ = -1, status_ = 0;
     std::vector<int> held_;
+    std::vector<std::pair<unsigned long, unsigned char>> keys_;  // mvbsim's time of each key
     long rssAtStartKb_ = 0, peakKb_ = 0;
     std::vector<std::string> failures_;
 };
