@@ -487,7 +487,7 @@ TEST_F(PortTableTest, ReplyReadyAsTheBudgetEndsIsTakenAndTheNextPollGoesOn)
 
 // The device model answering late, on the real clock: a poll lasts its
 // budget and at most one more exchange, whether each reply is a little late
-// (the poll is cut, its last reply given up and dropped when it comes) or
+// (the poll is cut, a reply under way given up and dropped when it comes) or
 // one reply is later than the whole budget (the poll fails).
 TEST_F(PortTableTest, SlowDeviceHoldsThePollForItsBudgetOnly)
 {
@@ -512,7 +512,13 @@ TEST_F(PortTableTest, SlowDeviceHoldsThePollForItsBudgetOnly)
         EXPECT_GE(frames, c.fewestFrames) << c.delayMs;
         EXPECT_LE(frames, c.mostFrames) << c.delayMs;
         EXPECT_EQ(c.failed, mvb_poll_paused) << c.delayMs;
-        EXPECT_EQ(35u, cch_reply_owed()) << c.delayMs << ": the reply given up";
+        // A late reply given up is owed in full; a cut that falls between
+        // two exchanges (a slow machine) gives none up.
+        if (c.failed) {
+            EXPECT_EQ(35u, cch_reply_owed()) << c.delayMs << ": the reply given up";
+        } else {
+            EXPECT_TRUE(cch_reply_owed() == 0 || cch_reply_owed() == 35u) << c.delayMs << ": " << cch_reply_owed();
+        }
         EXPECT_EQ(0x32, TakeKeySelected()) << c.delayMs;
     }
 }
