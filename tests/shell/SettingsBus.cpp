@@ -78,7 +78,7 @@ void SettingsBus::ResetSettings()
         flag = 0;
     s.MotorIsolationCursor = 0;
     s.TripResetRequest = 0;
-    s.FunctionKeyMode = 81;
+    s.FunctionKeyMode = FunctionKeyStart;
     for (unsigned short& w : DDU_301)
         w = 0;
 

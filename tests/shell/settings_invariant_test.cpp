@@ -34,7 +34,7 @@ unsigned long FromEnvironment(const char* name, unsigned long fallback)
 }
 
 const unsigned char kKeypadBytes[] = {
-    kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyEnter, kKeyMenu, kKeyCancel, kKeyHome, kKeyF3, 45, 0x01,
+    kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyEnter, kKeyMenu, kKeyCancel, kKeyHome, kKeyF3, BusKeyNoAction, 0x01,
     // Keys that act inside the settings screens weigh more.
     kKeyUp, kKeyDown, kKeyEnter, kKeyEnter, kKeyCancel, kKeyMenu, kKeyLeft, kKeyRight,
 };
