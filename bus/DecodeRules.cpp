@@ -11,8 +11,6 @@ using namespace decoderules;
 
 namespace {
 
-constexpr unsigned short kFlg2Marker = 0xF2AC;
-
 // The five cab ports of one FLG: x010, x020, x030, x035, x040.
 struct CabPorts {
     const unsigned short* x010;

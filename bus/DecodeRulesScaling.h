@@ -6,28 +6,15 @@
 
 #include <cmath>
 
-namespace decoderules {
+#include "BusWords.h"
+#include "FloatRounding.h"
 
-// Bit k of a word (bit 0 the least significant), as 0 or 1.
-inline unsigned short Bit(unsigned short word, int k)
-{
-    return static_cast<unsigned short>((word >> k) & 1u);
-}
+namespace decoderules {
 
 // Either of two bits, as 0 or 1.
 inline unsigned short AnyBit(unsigned short a, int ka, unsigned short b, int kb)
 {
     return static_cast<unsigned short>(Bit(a, ka) | Bit(b, kb));
-}
-
-// The value rounded to float, as the store keeps it. The cab's x87 unit may
-// hold a float result in a register with 64 significant bits, where it
-// compares and truncates differently from the stored float; a store through
-// memory makes it round there as a 64-bit build does at every step.
-inline float AsFloat(float value)
-{
-    volatile float stored = value;
-    return stored;
 }
 
 // The word as an unsigned number, divided by d.

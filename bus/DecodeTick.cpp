@@ -5,16 +5,10 @@
 
 #include "DecodeRulesScaling.h"
 #include "KeypadLine.h"
+#include "ScreenIds.h"
 #include "SettingsFiles.h"
 
 namespace {
-
-// Screens whose settings go to port 301.
-constexpr unsigned int kEnergyScreen = 9;
-constexpr unsigned int kInchingScreen = 13;
-constexpr unsigned int kLocoNumberScreen = 14;
-constexpr unsigned int kMotorIsolationScreen = 15;
-constexpr unsigned int kWheelDiameterScreen = 16;
 
 // Slots of DDU_300_flag.
 enum ScreenFlag { kFlagInching = 0, kFlagLocoNumber = 1, kFlagTripReset = 2,
@@ -35,11 +29,6 @@ constexpr unsigned short kFaultThreshold = 10100;   // above it a code is a faul
 constexpr unsigned short kAcknowledgePulseTicks = 700;
 
 enum FaultSourceCode : unsigned short { kLocalFault = 10, kRemoteFault = 20, kBothFault = 40 };
-
-inline unsigned short Bit(unsigned short word, int bit)
-{
-    return static_cast<unsigned short>((word >> bit) & 1u);
-}
 
 inline void PutBit(unsigned short& word, int bit, unsigned value)
 {
@@ -150,13 +139,14 @@ bool ReadMVBData::WheelDiametersWithinLimits(const unsigned short (&diameters)[6
 
 void ReadMVBData::SetScreenFlags()
 {
-    const bool inching = CurrentScreen == kInchingScreen && InchingEnabled();
+    // Screens whose settings go to port 301.
+    const bool inching = CurrentScreen == ScreenInchingMode && InchingEnabled();
     DDU_300_flag[kFlagInching] = inching ? 1 : 0;
     InchingSendFlag = inching ? 1 : 0;
-    DDU_300_flag[kFlagMotorIsolation] = CurrentScreen == kMotorIsolationScreen ? 1 : 0;
-    DDU_300_flag[kFlagWheelDiameters] = CurrentScreen == kWheelDiameterScreen ? 1 : 0;
-    DDU_300_flag[kFlagLocoNumber] = CurrentScreen == kLocoNumberScreen ? 1 : 0;
-    DDU_300_flag[kFlagTripReset] = CurrentScreen == kEnergyScreen ? 1 : 0;
+    DDU_300_flag[kFlagMotorIsolation] = CurrentScreen == ScreenSixMotorIsolation ? 1 : 0;
+    DDU_300_flag[kFlagWheelDiameters] = CurrentScreen == ScreenWheelDiameter ? 1 : 0;
+    DDU_300_flag[kFlagLocoNumber] = CurrentScreen == ScreenLocoNumner ? 1 : 0;
+    DDU_300_flag[kFlagTripReset] = CurrentScreen == ScreenEnergyMonitoring ? 1 : 0;
 }
 
 // Words a screen's flag does not rewrite keep what an earlier tick put there.

@@ -9,6 +9,8 @@
 #include <sigc++/sigc++.h>
 #include <string>
 
+#include "BusWords.h"
+#include "DiagnosticModes.h"
 #include "PortBuffers.h"
 #include "SnapshotRing.h"
 
@@ -183,7 +185,7 @@ public:
     static constexpr unsigned short kHighestWheelDiameter = 1097;
     static bool WheelDiametersWithinLimits(const unsigned short (&diameters)[6]);
     unsigned short TripResetRequest{};
-    unsigned int FunctionKeyMode{81};        // start 81
+    unsigned int FunctionKeyMode{FunctionKeyStart};  // what the log export is asked for
     unsigned short EnergyMenuRequest{};
     unsigned short InchingMenuRequest{};
     unsigned short UsbCopyStatus{};
@@ -263,7 +265,7 @@ public:
     void WriteRingRecord();   // the tick's ring step
 
     // ---- Decode rules, in tick order ----
-    bool Flg2MarkerPresent() const { return FLG2_1500[2] == 0xF2AC; }
+    bool Flg2MarkerPresent() const { return FLG2_1500[2] == kFlg2Marker; }
     void ReadFromFLG1();                    // 1: cab-selected, FLG1 side
     void ReadFromFLG2();                    // 1: cab-selected, FLG2 side
     void DecodeSoftwareVersions();          // 2

@@ -9,3 +9,4 @@ add_library(cabstore STATIC
   ${cabstore_decode_sources})
 target_include_directories(cabstore PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(cabstore PUBLIC cabbus cabfileio PkgConfig::GLIBMM)
+target_link_libraries(cabstore PUBLIC cabvocabulary)

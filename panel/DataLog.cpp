@@ -4,6 +4,7 @@
 #include <iostream>
 #include <sys/stat.h>
 
+#include "DiagnosticModes.h"
 #include "FaultLog.h"
 #include "FileIo.h"
 #include "MediaListing.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-const unsigned int kCopyKeyMode = 105;   // f1: copy; f3 (10) only looks
 const std::size_t kListingLimit = 200;
 const char* const kRule = "\n-+-+-+-+-+-+-+";
 // A stick folder is looked at up to this many entries for the leftovers of
@@ -95,7 +95,7 @@ int DataLog::findUsb1()
 {
     ReadMVBData* store = ReadMVBData::getInstance();
     std::string listing;
-    if (store->FunctionKeyMode != kCopyKeyMode) {
+    if (store->FunctionKeyMode != FunctionKeyCopy) {
         // f3: nothing to copy
     } else if (!cabmedia::ListMediaRoot(listing)) {
         std::cout << "USB NOT FOUND\r" << std::endl;

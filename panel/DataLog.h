@@ -23,7 +23,8 @@ public:
     void Initialaization();
     // UsbCopyStatus 3, then the export; returns 0.
     int findUsb();
-    // The export: copies only while FunctionKeyMode is 105; returns 0.
+    // The export: copies only while FunctionKeyMode is FunctionKeyCopy (f1);
+    // returns 0.
     int findUsb1();
 
     std::string m_Command;

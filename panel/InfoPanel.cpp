@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "CompSupport.h"
+#include "KeyCodes.h"
 #include "PanelWidgets.h"
 #include "ReadMVBData.h"
 
@@ -50,8 +51,6 @@ enum Section : unsigned int {
     kMainMenu = 0, kVehicleDiag = 1, kSubsystemPages = 2, kBrowseMode = 3, kTrainBus = 4,
     kProcessInfo = 7, kCommissioning = 9, kDiagnosticData = 10, kNodeInfo = 11, kSimulation = 12, kSecondLoco = 13
 };
-
-enum Key : unsigned char { kKeyUp = 77, kKeyDown = 141, kKeyEnter = 135, kKeyCancel = 71 };
 
 Pango::FontDescription PanelFont()
 {
@@ -318,20 +317,20 @@ void InfoPanel::NavigateIndicator(unsigned char key)
 {
     if (m_MenuActive != 1) return;
     switch (key) {
-    case kKeyUp:
+    case BusKeyUp:
         if (m_CursorIndex <= 0) return;
         m_CursorY = static_cast<short>(m_CursorY - kRowStep);
         --m_CursorIndex;
         break;
-    case kKeyDown:
+    case BusKeyDown:
         if (m_CursorIndex >= m_MaxCursor) return;
         m_CursorY = static_cast<short>(m_CursorY + kRowStep);
         ++m_CursorIndex;
         break;
-    case kKeyEnter:
+    case BusKeyEnter:
         UpdateEnterInfoPanelSection();
         return;
-    case kKeyCancel:
+    case BusKeyCancel:
         UpdateCancelInfoPanelSection();
         return;
     default:

@@ -99,14 +99,14 @@ BasicLayout::BasicLayout()
       m_LastSpeed(kNeverDrawn),
       m_LastTeBeActual(kNeverDrawn)
 {
-    m_TargetScreen = 0;
+    m_TargetScreen = ScreenMain;
     m_SubsystemStatusShown = 0;
     m_DiagnosticShown = 0;
-    m_ShownScreen = 0;
+    m_ShownScreen = ScreenMain;
     Initialaization();
     ConstructLayout();
     set_can_focus(true);
-    m_Password.m_PasswordSignal.connect(sigc::bind(sigc::mem_fun(*this, &BasicLayout::ChangeScreen), 11));
+    m_Password.m_PasswordSignal.connect(sigc::bind(sigc::mem_fun(*this, &BasicLayout::ChangeScreen), ScreenPressures));
     signal_key_press_event().connect(sigc::mem_fun(*this, &BasicLayout::OnKeyPress), true);
     ReadMVBData* store = ReadMVBData::getInstance();
     store->DataUpdatedSignal.connect(sigc::mem_fun(*this, &BasicLayout::UpdateValues));
@@ -131,7 +131,7 @@ void BasicLayout::Initialaization()
     for (unsigned short& cache : m_LastEarthFault)
         cache = 3;
     m_PressureBarMode = 0;
-    m_DiagnosticMode = 0;
+    m_DiagnosticMode = DiagnosticTableClosed;
     m_LocoNumberEditState = 0;
     m_PasswordEditState = 0;
 }

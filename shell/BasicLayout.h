@@ -154,12 +154,12 @@ public:
     Gdk::Color m_CaptionColour;
 
     // Screen indices and the panels put on the layout.
-    unsigned short m_TargetScreen = 0;
+    unsigned short m_TargetScreen = ScreenMain;
     unsigned char m_SubsystemStatusShown = 0;
     unsigned char m_DiagnosticShown = 0;
-    unsigned short m_ShownScreen = 0;
+    unsigned short m_ShownScreen = ScreenMain;
     unsigned short m_KeysEnabled = 1;
-    unsigned short m_DiagnosticMode = 0;
+    unsigned short m_DiagnosticMode = DiagnosticTableClosed;
     int m_LocoNumberEditState = 0;
     int m_PasswordEditState = 0;
     unsigned short m_FaultPopupActive = 0;

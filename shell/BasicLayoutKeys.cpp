@@ -57,7 +57,7 @@ void BasicLayout::RunKeyAction(KeyAction action)
 // the screen under the table takes the key.
 bool BasicLayout::PageDiagnostics(int direction)
 {
-    if (m_DiagnosticMode == 0)
+    if (m_DiagnosticMode == DiagnosticTableClosed)
         return false;
     m_DiagnosticScreen.changepage(direction);
     m_DiagnosticScreen.TimerFunc();
@@ -286,7 +286,7 @@ void BasicLayout::menu_Button()
         panel->m_Section = 9;
         panel->m_CursorIndex = 1;
         panel->UpdateEnterInfoPanelSection();
-    } else if (m_DiagnosticMode == 0) {
+    } else if (m_DiagnosticMode == DiagnosticTableClosed) {
         panel->m_MenuActive = 1;
         panel->m_Section = 0;
         panel->m_CursorIndex = 0;
@@ -297,11 +297,11 @@ void BasicLayout::menu_Button()
 
 void BasicLayout::f3_Button()
 {
-    Store().FunctionKeyMode = 10;
+    Store().FunctionKeyMode = FunctionKeySearch;
     m_DataLog.findUsb();
-    if (m_DiagnosticMode > 4)
+    if (m_DiagnosticMode != DiagnosticTableClosed)
         return;
-    m_DiagnosticMode = 10;
+    m_DiagnosticMode = DiagnosticTableOpen;
     m_ShownScreen = ScreenDiagnostics;
     const ScreenEntry& entry = kScreenTable[ScreenDiagnostics];
     m_TitleBar.TitleLabel.set_text(entry.title);
@@ -313,7 +313,7 @@ void BasicLayout::f3_Button()
 
 void BasicLayout::f1_Button()
 {
-    Store().FunctionKeyMode = 105;
+    Store().FunctionKeyMode = FunctionKeyCopy;
     m_DataLog.findUsb();
 }
 

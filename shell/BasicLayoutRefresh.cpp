@@ -284,7 +284,7 @@ void BasicLayout::UpdateProgressBar()
         if (bar.value == bar.cache)
             continue;
         bar.cache = bar.value > bar.limit ? bar.limit : bar.value;
-        bar.bar.SetProgressBarInd(compsupport::AsFloat(static_cast<long double>(bar.cache) / bar.limit * 100));
+        bar.bar.SetProgressBarInd(AsFloat(static_cast<long double>(bar.cache) / bar.limit * 100));
     }
 }
 
@@ -343,7 +343,7 @@ void BasicLayout::UpdateTitleBar()
 void BasicLayout::UpdateSpeed(float speed)
 {
     const float shown = ClampSpeed(speed);
-    if (m_TargetScreen == 0)
+    if (m_TargetScreen == ScreenMain)
         m_CircularGauge.UpdateSpeed(static_cast<short>(shown));
     m_TitleBar.NeedleAngle = SpeedNeedleAngle(shown);
     m_TitleBar.SpeedIcon.queue_draw();

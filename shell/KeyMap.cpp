@@ -35,7 +35,7 @@ const KeyboardKey kKeyboardKeys[] = {
 // No other key reaches the screen under it, which the driver cannot see.
 KeyAction KeepToTheTable(const KeyGateState& state, KeyAction action)
 {
-    if (state.diagnosticMode == 0)
+    if (state.diagnosticMode == DiagnosticTableClosed)
         return action;
     switch (action) {
     case KeyAction::Up:
@@ -98,10 +98,14 @@ KeyAction GateKeyboardKey(const KeyGateState& state, unsigned keyval)
 
 unsigned short ScreenRightOf(unsigned short shown, unsigned short target)
 {
-    return shown > 16 ? 0 : static_cast<unsigned short>(target + 1);
+    if (shown >= ScreenSoftwareVer)
+        return ScreenMain;
+    return static_cast<unsigned short>(target + 1);
 }
 
 unsigned short ScreenLeftOf(unsigned short shown, unsigned short target)
 {
-    return shown == 0 ? 17 : static_cast<unsigned short>(target - 1);
+    if (shown == ScreenMain)
+        return ScreenSoftwareVer;
+    return static_cast<unsigned short>(target - 1);
 }

@@ -7,7 +7,7 @@ const char kConverterIcon[] = "./Images/AuxiliaryConverter.png";
 
 }  // namespace
 
-const ScreenEntry kScreenTable[21] = {
+const ScreenEntry kScreenTable[kScreenCount] = {
     {ScreenMain, "Driver Display System", nullptr, ScreenShow::Page, 0},
     {ScreenSubsystemStatus, "1.Subsystem Status", nullptr, ScreenShow::SubsystemPanel, -1},
     {ScreenHighVoltageCircuit, "2.High Voltage Circuit", "./Images/HighVoltage.png", ScreenShow::Page, 1},
@@ -69,7 +69,7 @@ const RefreshStep kFault[] = {S::FaultPopup, S::End};
 const RefreshStep kDiagnostics[] = {S::TitleBar, S::End};
 const RefreshStep kNothing[] = {S::End};
 
-const RefreshStep* const kPlans[21] = {
+const RefreshStep* const kPlans[kScreenCount] = {
     kMain,           kSubsystem,    kHighVoltage,  kConverters,      kConverters,      kHighVoltage,
     kMotorsBrakes,   kAuxSystem,    kMotorsBrakes, kMotorsBrakes,    kMotorsBrakes,    kPressuresNode,
     kPressuresNode,  kInching,      kLocoNumber,   kIsolationWheels, kIsolationWheels, kSoftware,

@@ -1,34 +1,10 @@
-// The display's screens: the index of each UI state, what the title bar says
+// The display's screens: for each UI state (ScreenId), what the title bar says
 // for it, what is made visible, and which refresh work the 100 ms tick does
 // while it is shown.
 #ifndef CABDISPLAY_SHELL_SCREENTABLE_H
 #define CABDISPLAY_SHELL_SCREENTABLE_H
 
-#include <cstddef>
-
-enum ScreenId : short {
-    ScreenMain = 0,
-    ScreenSubsystemStatus = 1,
-    ScreenHighVoltageCircuit = 2,
-    ScreenTractionConverter = 3,
-    ScreenTractionConverter1 = 4,
-    ScreenAuxiliaryConverter = 5,
-    ScreenTractionMotor = 6,
-    ScreenAuxiliarySystem = 7,
-    ScreenBrakingSystem = 8,
-    ScreenEnergyMonitoring = 9,
-    ScreenTemperatures = 10,
-    ScreenPressures = 11,
-    ScreenNode = 12,
-    ScreenInchingMode = 13,
-    ScreenLocoNumner = 14,
-    ScreenSixMotorIsolation = 15,
-    ScreenWheelDiameter = 16,
-    ScreenSoftwareVer = 17,
-    ScreenPassword = 18,
-    ScreenFaultPopup = 19,
-    ScreenDiagnostics = 20,
-};
+#include "ScreenIds.h"
 
 // How a screen is made visible.
 enum class ScreenShow {
@@ -46,9 +22,8 @@ struct ScreenEntry {
     int page;           // notebook page; -1 when the screen is no page
 };
 
-// The table of all 21 states, in index order.
-extern const ScreenEntry kScreenTable[21];
-const std::size_t kScreenCount = 21;
+// The table of all states, in index order.
+extern const ScreenEntry kScreenTable[kScreenCount];
 
 // The entry of an index; null outside 0..20.
 const ScreenEntry* FindScreen(short id);

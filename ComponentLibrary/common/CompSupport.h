@@ -25,6 +25,9 @@
 
 #pragma GCC visibility push(hidden)
 
+// AsFloat: inside the hidden part, so that no library exports it either.
+#include "FloatRounding.h"
+
 namespace compsupport {
 
 // True when a regular file stands there and opens for reading (a pipe or
@@ -36,20 +39,11 @@ void PrintStatement(unsigned debug, const std::string& text);
 
 // --- Numbers and pixels ---------------------------------------------------
 
-// The cab computes with the x87 unit, whose registers carry 64 significant
-// bits; a 64-bit build rounds every float or double step. Numbers the
-// display shows or places to the last digit come out the same on both when
-// a float step is rounded to float before its result is truncated, compared
-// or printed, and a chain of double steps runs in long double (the x87
-// format on both builds), rounded to float once at its end.
-
-// The value rounded to float. The store through memory makes the x87 build
-// round it; a cast alone may leave it in a register unrounded.
-inline float AsFloat(long double value)
-{
-    volatile float stored = static_cast<float>(value);
-    return stored;
-}
+// Numbers the display shows or places to the last digit come out the same
+// on the cab's x87 unit and on a 64-bit build when a float step goes through
+// AsFloat before its result is truncated, compared or printed, and a chain of
+// double steps runs in long double (the x87 format on both builds), rounded
+// to float once at its end.
 
 // offset + slope x value with the double constants, in long double, rounded
 // to float once: bar positions, arrow alignments, needle angles.

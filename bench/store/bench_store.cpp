@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "BusWords.h"
 #include "PortBuffers.h"
 #include "ReadMVBData.h"
 
@@ -38,7 +39,7 @@ void BM_DecodeTickFlg2(benchmark::State& state)
 {
     std::unique_ptr<ReadMVBData> store(new ReadMVBData(ReadMVBData::StartValuesOnly{}));
     FillBus(2);
-    FLG2_1500[2] = 0xF2AC;
+    FLG2_1500[2] = kFlg2Marker;
     for (auto _ : state) {
         store->PrintKey();
         benchmark::ClobberMemory();

@@ -154,9 +154,9 @@ void InchingMode::SelectPassword(short code)
 {
     ReadMVBData* store = ReadMVBData::getInstance();
     switch (code) {
-    case keypad::kUp:
-    case keypad::kDown: {
-        const bool up = code == keypad::kUp;
+    case KeyUp:
+    case KeyDown: {
+        const bool up = code == KeyUp;
         if (up)
             ShowArrow(m_ArrowRow.LeftStateImage, true, kUpPicture, kUpPressedPicture);
         else
@@ -166,13 +166,13 @@ void InchingMode::SelectPassword(short code)
         (up ? store->InchingUpPressed : store->InchingDownPressed) = 0;
         break;
     }
-    case keypad::kEnter: {
+    case KeyEnter: {
         const std::uint16_t tenths = SetSpeedTenths();
         if (Sendable(tenths))
             store->InchingSpeedTenths = tenths;
         break;
     }
-    case keypad::kCancel:
+    case KeyCancel:
         // The label shows the 0 that Enter would now send.
         store->StoredActualSpeedVal = 0;
         ShowSetSpeed();

@@ -15,10 +15,10 @@ constexpr float kFrame = 3.0f;
 std::int16_t Moved(std::int16_t s, short code)
 {
     switch (code) {
-    case kUp: return s <= 3 ? s + 9 : s - 3;
-    case kDown: return s <= 9 ? s + 3 : s - 9;
-    case kLeft: return s <= 1 ? kLastCell : s - 1;
-    case kRight: return s <= 11 ? s + 1 : kFirstCell;
+    case KeyUp: return s <= 3 ? s + 9 : s - 3;
+    case KeyDown: return s <= 9 ? s + 3 : s - 9;
+    case KeyLeft: return s <= 1 ? kLastCell : s - 1;
+    case KeyRight: return s <= 11 ? s + 1 : kFirstCell;
     default: return kFirstCell;
     }
 }
@@ -47,7 +47,7 @@ Selection Move(Selection current, short code, bool frozen)
     if (frozen)
         return next;
     next.selected = Moved(next.selected, code);
-    if (code != kUp && code != kDown && code != kLeft && code != kRight)
+    if (code != KeyUp && code != KeyDown && code != KeyLeft && code != KeyRight)
         next.previous = kFirstCell;
     return next;
 }

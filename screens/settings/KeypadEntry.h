@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "KeyCodes.h"
+
 class CompRectangleGrid;
 namespace Gtk {
 class EventBox;
@@ -16,8 +18,9 @@ class Label;
 
 namespace keypad {
 
-// Key codes the main layout passes to the screens.
-enum ScreenKey : short { kUp = 1, kDown = 2, kEnter = 3, kMenu = 4, kCancel = 5, kLeft = 6, kRight = 7 };
+// The screen key codes under the short names the keypad tests use.
+constexpr ScreenKey kUp = KeyUp, kDown = KeyDown, kEnter = KeyEnter, kMenu = KeyMenu, kCancel = KeyCancel,
+                    kLeft = KeyLeft, kRight = KeyRight;
 
 constexpr std::int16_t kFirstCell = 1;
 constexpr std::int16_t kLastCell = 12;

@@ -71,16 +71,16 @@ void SixMotorIsolation::SelectSixMtrCurPos(short code)
 {
     unsigned short& cursor = ReadMVBData::getInstance()->MotorIsolationCursor;
     switch (code) {
-    case keypad::kUp:
+    case KeyUp:
         cursor = cursor == 0 ? kMotors - 1 : cursor - 1;
         break;
-    case keypad::kDown:
+    case KeyDown:
         cursor = cursor < kMotors - 1 ? cursor + 1 : 0;
         break;
-    case keypad::kEnter:
+    case KeyEnter:
         m_EnterRequest = 1;
         break;
-    case keypad::kCancel:
+    case KeyCancel:
         for (Gtk::EventBox& frame : m_FrameBoxes)
             SetBackground(frame, kFrameOff);
         break;

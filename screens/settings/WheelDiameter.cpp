@@ -230,7 +230,7 @@ void WheelDiameter::SelectPassword(short code)
     unsigned short& cursor = store->WheelDiameterCursor;
     const bool editing = m_Editing == 1;
     switch (code) {
-    case keypad::kUp:
+    case KeyUp:
         if (editing) {
             m_UpStep = 1;
             m_DownStep = 0;
@@ -238,7 +238,7 @@ void WheelDiameter::SelectPassword(short code)
             cursor = (cursor >= 1 && cursor <= kRows - 1) ? cursor - 1 : kRows - 1;
         }
         break;
-    case keypad::kDown:
+    case KeyDown:
         if (editing) {
             m_DownStep = 1;
             m_UpStep = 0;
@@ -246,13 +246,13 @@ void WheelDiameter::SelectPassword(short code)
             cursor = cursor < kRows - 1 ? cursor + 1 : 0;
         }
         break;
-    case keypad::kEnter:
+    case KeyEnter:
         Enter();
         break;
-    case keypad::kMenu:
+    case KeyMenu:
         store->WheelDiameterState = 1;
         break;
-    case keypad::kCancel:
+    case KeyCancel:
         // A step not yet applied belongs to the edit being dropped.
         m_Editing = m_Changed = m_CommitRequest = 0;
         m_UpStep = m_DownStep = 0;

@@ -1,6 +1,7 @@
 #include "EnergyMonitoring.h"
 
 #include "CompSupport.h"
+#include "KeyCodes.h"
 
 using namespace statusframe;
 
@@ -95,7 +96,7 @@ void EnergyMonitoring::UpdateEnergyMonitoringScreen()
 
 void EnergyMonitoring::SelectPassword(short code)
 {
-    if (code != kEnterKey)
+    if (code != KeyEnter)
         return;
     m_ResetHighlight = 1;
     ReadMVBData& store = *ReadMVBData::getInstance();

@@ -16,10 +16,9 @@ public:
 
     void ConstructLayout();
     void UpdateEnergyMonitoringScreen();
-    // Key operation: 3 (Enter) requests a trip reset; other codes do nothing.
+    // Key operation: KeyEnter requests a trip reset; other codes do nothing.
     void SelectPassword(short code);
 
-    static constexpr short kEnterKey = 3;
     struct CounterRow {
         const char* caption;
         int y;

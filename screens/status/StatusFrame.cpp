@@ -28,7 +28,7 @@ void PackRow(Gtk::Box& screen, Gtk::Widget& row)
 // Share of a range whose width is already known to be positive.
 float Percent(long double offset, long double width)
 {
-    const float percent = compsupport::AsFloat(offset / width * 100.0L);
+    const float percent = AsFloat(offset / width * 100.0L);
     return std::isfinite(percent) ? percent : 0.0f;
 }
 

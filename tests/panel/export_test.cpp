@@ -22,6 +22,7 @@
 
 #include "Bounded.h"
 #include "DataLog.h"
+#include "DiagnosticModes.h"
 #include "FileIo.h"
 #include "MediaListing.h"
 #include "PanelFixture.h"
@@ -47,7 +48,7 @@ protected:
     {
         StoreFixture::SetUp();
         ::setenv("CABDISPLAY_MEDIA", (dir.path() + "/media").c_str(), 1);
-        store->FunctionKeyMode = 105;
+        store->FunctionKeyMode = FunctionKeyCopy;
     }
     void TearDown() override
     {
@@ -94,7 +95,7 @@ TEST_F(ExportTest, F3NeverCopies)
     MediaRoot();
     Stick("STICK");
     store->UsbCopyStatus = 2;
-    store->FunctionKeyMode = 10;
+    store->FunctionKeyMode = FunctionKeySearch;
     log.findUsb();
     EXPECT_EQ(store->UsbCopyStatus, 1);
     EXPECT_FALSE(paneltest::Exists("media/STICK/DiagnosticsData.csv"));

@@ -7,6 +7,7 @@
 
 #include "AllPorts.h"
 #include "DataLog.h"
+#include "DiagnosticModes.h"
 #include "DiagnosticScreen.h"
 #include "PanelFixture.h"
 #include "PortBuffers.h"
@@ -44,7 +45,7 @@ TEST_F(FlowTest, FaultFromBusToStick)
     EXPECT_EQ(store->CurrentFaultMessage, "Brake pipe pressure low");
 
     // f3: diagnostics screen.
-    store->FunctionKeyMode = 10;
+    store->FunctionKeyMode = FunctionKeySearch;
     export_.findUsb();
     EXPECT_EQ(store->UsbCopyStatus, 1);
     screen.TimerFunc();
@@ -52,7 +53,7 @@ TEST_F(FlowTest, FaultFromBusToStick)
     for (int j = 0; j < 7; ++j) EXPECT_EQ(screen.Cells[0][j], first[j]) << j;
 
     // f1: copy to the stick.
-    store->FunctionKeyMode = 105;
+    store->FunctionKeyMode = FunctionKeyCopy;
     export_.findUsb();
     EXPECT_EQ(store->UsbCopyStatus, 2);
     EXPECT_EQ(dir.ReadFile("media/STICK/DiagnosticsData.csv"), row);

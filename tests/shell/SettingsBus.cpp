@@ -78,7 +78,7 @@ void SettingsBus::ResetSettings()
         flag = 0;
     s.MotorIsolationCursor = 0;
     s.TripResetRequest = 0;
-    s.FunctionKeyMode = 81;
+    s.FunctionKeyMode = FunctionKeyStart;
     for (unsigned short& w : DDU_301)
         w = 0;
 
@@ -168,7 +168,7 @@ SettingsBus::BeforeKey SettingsBus::SeeBeforeKey(KeyAction action)
     before.inching = store().InchingSpeedTenths;
     before.cover = Cover();
     before.inchingInFront = l.m_TargetScreen == ScreenInchingMode && l.m_KeysEnabled == 1 &&
-                            l.m_FaultPopupActive == 0 && l.m_DiagnosticMode == 0 && !before.cover;
+                            l.m_FaultPopupActive == 0 && l.m_DiagnosticMode == DiagnosticTableClosed && !before.cover;
     before.menuOpen = InfoPanel::getInstance()->m_MenuActive != 0;
     before.shownSetSpeed = l.m_InchingMode.m_SetSpeedRow.ValueLabel.get_text();
     before.setSpeed = InchingMode::SpeedTenths(store().StoredActualSpeedVal);

@@ -12,13 +12,16 @@
 #include <utility>
 #include <vector>
 
+#include "KeyCodes.h"
 #include "KeyMap.h"
 
 namespace shelltest {
 
+// The keypad bytes under the short names of the settings cases.
 enum SettingsKey : unsigned char {
-    kKeyRight = 142, kKeyLeft = 78, kKeyUp = 77, kKeyDown = 141, kKeyEnter = 135, kKeyCancel = 71,
-    kKeyMenu = 139, kKeyHome = 75, kKeyF1 = 46, kKeyF3 = 43,
+    kKeyRight = BusKeyRight, kKeyLeft = BusKeyLeft, kKeyUp = BusKeyUp, kKeyDown = BusKeyDown,
+    kKeyEnter = BusKeyEnter, kKeyCancel = BusKeyCancel, kKeyMenu = BusKeyMenu, kKeyHome = BusKeyHome,
+    kKeyF1 = BusKeyF1, kKeyF3 = BusKeyF3,
 };
 
 // The wheel diameters every case starts from.

@@ -9,14 +9,12 @@
 #include <vector>
 
 #include "InfoPanel.h"
+#include "KeyCodes.h"
 #include "MueDevice.h"
 #include "PortsByNumber.h"
 
 namespace shelltest {
 namespace {
-
-enum : unsigned char { kRight = 142, kLeft = 78, kUp = 77, kDown = 141, kEnter = 135, kCancel = 71, kMenu = 139,
-                       kHome = 75, kF1 = 46, kF3 = 43 };
 
 const char kLookUp[] =
     "\"F0000P2\",\"SS07 : BUR_2\",\"Auxiliary converter 2 out of service\",\"BUR 2 output over-current.\"\n"
@@ -127,12 +125,12 @@ TEST_F(FaultPanel, ASecondOnsetAfterAClearWritesASecondRow)
 TEST_F(FaultPanel, WhileThePopupIsUpOnlyHomeReachesTheDisplay)
 {
     Fault(20000);
-    Press({kRight, kEnter, kMenu, kF3});
+    Press({BusKeyRight, BusKeyEnter, BusKeyMenu, BusKeyF3});
     EXPECT_EQ(0, layout().m_TargetScreen);
     EXPECT_EQ(0, Panel().m_MenuActive);
     EXPECT_EQ(0, layout().m_DiagnosticMode);
     EXPECT_EQ(0, store().FaultAcknowledge);
-    Press({kHome});
+    Press({BusKeyHome});
     EXPECT_EQ(1, store().FaultAcknowledge);
     EXPECT_TRUE(PopupUp()) << "the pop-up stays until the code drops";
 }
@@ -152,7 +150,7 @@ TEST_F(FaultPanel, HomeWithTheEnableBitRaisesTheAcknowledgeBitOnPort301)
 {
     const std::pair<int, int> cab2Key{1010, 4 * 16 + 8};
     Fault(20000, {cab2Key});
-    Press({kHome});
+    Press({BusKeyHome});
     EXPECT_EQ(1, store().FaultAcknowledgePulse);
     EXPECT_NE(0, DDU_301[0] & (1u << 7));
     store().FetchData();
@@ -176,11 +174,11 @@ TEST_F(FaultPanel, InternalFaultsAreReportedOncePerRun)
 
 TEST_F(FaultPanel, MenuOpensAndClosesThePanelMenu)
 {
-    Press({kMenu});
+    Press({BusKeyMenu});
     EXPECT_EQ(1, Panel().m_MenuActive);
     EXPECT_EQ(0u, Panel().m_Section);
     store().SelfHoldMode = 1;
-    Press({kMenu});
+    Press({BusKeyMenu});
     EXPECT_EQ(0, Panel().m_MenuActive);
     EXPECT_EQ(0u, store().SelfHoldMode);
 }
@@ -194,9 +192,9 @@ TEST_F(FaultPanel, PanelJumpsToInchingAndEnergy)
     const Row rows[] = {{&ReadMVBData::InchingMenuRequest, 13}, {&ReadMVBData::EnergyMenuRequest, 9}};
     for (const Row& row : rows) {
         display().Reset();
-        Press({kMenu});
+        Press({BusKeyMenu});
         store().*row.request = 1;
-        Press({kEnter});
+        Press({BusKeyEnter});
         EXPECT_EQ(row.screen, layout().m_TargetScreen);
         EXPECT_EQ(row.screen, store().CurrentScreen);
         EXPECT_EQ(0, store().*row.request);
@@ -206,47 +204,47 @@ TEST_F(FaultPanel, PanelJumpsToInchingAndEnergy)
 
 TEST_F(FaultPanel, MenuOnSettingsScreensOpensThePanelOnlyOutsideAnEdit)
 {
-    Press({kLeft, kLeft, kLeft, kMenu});  // 15
+    Press({BusKeyLeft, BusKeyLeft, BusKeyLeft, BusKeyMenu});  // 15
     EXPECT_EQ(0, Panel().m_MenuActive);
-    Press({kRight, kMenu});  // 16
+    Press({BusKeyRight, BusKeyMenu});  // 16
     EXPECT_EQ(0, Panel().m_MenuActive);
     display().Reset();
-    Press({kLeft, kLeft, kLeft, kLeft, kMenu});  // 14: starts the edit
+    Press({BusKeyLeft, BusKeyLeft, BusKeyLeft, BusKeyLeft, BusKeyMenu});  // 14: starts the edit
     EXPECT_EQ(0, Panel().m_MenuActive);
     EXPECT_EQ(1, layout().m_LocoNumberEditState);
-    Press({kMenu});  // during the edit: the panel
+    Press({BusKeyMenu});  // during the edit: the panel
     EXPECT_EQ(1, Panel().m_MenuActive);
-    Press({kMenu});
+    Press({BusKeyMenu});
 }
 
 TEST_F(FaultPanel, UpWithTheMenuOpenAlsoReachesTheScreenDownDoesNot)
 {
     for (int i = 0; i < 13; ++i)
-        Press({kRight});
-    Press({kMenu});
+        Press({BusKeyRight});
+    Press({BusKeyMenu});
     ASSERT_EQ(1, Panel().m_MenuActive);
-    Press({kUp, kUp});
+    Press({BusKeyUp, BusKeyUp});
     EXPECT_EQ(0.6f, store().StoredActualSpeedVal);
-    Press({kDown});
+    Press({BusKeyDown});
     EXPECT_EQ(0.6f, store().StoredActualSpeedVal) << "down would have gone to 0.5";
-    Press({kCancel});
+    Press({BusKeyCancel});
     EXPECT_EQ(0.0f, store().StoredActualSpeedVal) << "cancel serves the panel and the screen";
     EXPECT_EQ(0, Panel().m_CursorIndex);
-    Press({kMenu});
+    Press({BusKeyMenu});
 }
 
 TEST_F(FaultPanel, F3OpensTheDiagnosticsTableOnce)
 {
-    Press({kF3});
+    Press({BusKeyF3});
     EXPECT_EQ(10u, store().FunctionKeyMode);
     EXPECT_EQ(10, layout().m_DiagnosticMode);
     EXPECT_EQ(1, layout().m_DiagnosticShown);
     EXPECT_EQ("Diagnostics Screen", layout().m_TitleBar.TitleLabel.get_text());
     EXPECT_EQ(1, TimesOnLayout(layout().m_DiagnosticScreen));
     EXPECT_EQ("5,64", PlaceOf(layout(), layout().m_DiagnosticScreen));
-    Press({kF3});
+    Press({BusKeyF3});
     EXPECT_EQ(1, TimesOnLayout(layout().m_DiagnosticScreen));
-    Press({kHome});
+    Press({BusKeyHome});
     EXPECT_EQ(0, TimesOnLayout(layout().m_DiagnosticScreen));
     EXPECT_EQ(0, layout().m_DiagnosticShown);
     EXPECT_EQ(0, layout().m_DiagnosticMode);
@@ -255,9 +253,9 @@ TEST_F(FaultPanel, F3OpensTheDiagnosticsTableOnce)
 TEST_F(FaultPanel, TheDiagnosticsPanelIsPutOnlyOnceAfterThePasswordDetour)
 {
     // Left x3, f3, Enter (password detour), f3: the table was put twice.
-    Press({kLeft, kLeft, kLeft, kF3, kEnter, kF3});
+    Press({BusKeyLeft, BusKeyLeft, BusKeyLeft, BusKeyF3, BusKeyEnter, BusKeyF3});
     EXPECT_EQ(1, TimesOnLayout(layout().m_DiagnosticScreen));
-    Press({kHome});
+    Press({BusKeyHome});
     EXPECT_EQ(0, TimesOnLayout(layout().m_DiagnosticScreen));
 }
 
@@ -268,15 +266,15 @@ TEST_F(FaultPanel, DiagnosticsTablePagesWithUpAndDown)
         log << "\"F0101P1\",\"SS01 : MAIN_POWER\",\"Main circuit breaker tripped\",\"" << i
             << "\",\"1\",\"Mon Jan  1 00:00:00 2024\",\"Local\"\n";
     log.close();
-    Press({kF3});
+    Press({BusKeyF3});
     const int first = layout().m_DiagnosticScreen.Page;
-    Press({kDown});
+    Press({BusKeyDown});
     EXPECT_EQ(first + 1, layout().m_DiagnosticScreen.Page);
-    Press({kRight});  // dropped while the table is open
+    Press({BusKeyRight});  // dropped while the table is open
     EXPECT_EQ(0, layout().m_TargetScreen);
-    Press({kUp});
+    Press({BusKeyUp});
     EXPECT_EQ(first, layout().m_DiagnosticScreen.Page);
-    Press({kHome});
+    Press({BusKeyHome});
 }
 
 TEST_F(FaultPanel, F1StartsTheCopyToTheStick)
@@ -285,7 +283,7 @@ TEST_F(FaultPanel, F1StartsTheCopyToTheStick)
     ::mkdir(media.c_str(), 0755);
     ::mkdir((media + "/STICK").c_str(), 0755);
     std::ofstream(display().workDir() + "/DiagnosticsData.csv") << "row\n";
-    Press({kF1});
+    Press({BusKeyF1});
     EXPECT_EQ(105u, store().FunctionKeyMode);
     std::ifstream copied(media + "/STICK/DiagnosticsData.csv");
     EXPECT_TRUE(copied.good());

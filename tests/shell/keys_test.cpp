@@ -8,13 +8,10 @@
 #include <functional>
 #include <vector>
 
+#include "KeyCodes.h"
+
 namespace shelltest {
 namespace {
-
-enum : unsigned char {
-    kRight = 142, kLeft = 78, kUp = 77, kDown = 141, kEnter = 135, kCancel = 71, kMenu = 139, kHome = 75,
-    kF1 = 46, kF3 = 43, kNoAction = 45,
-};
 
 struct KeyCase {
     const char* name;
@@ -49,51 +46,55 @@ std::vector<unsigned char> Then(std::vector<unsigned char> a, const std::vector<
 }
 
 // To screen 15 (motor isolation) and enter: the password screen, locked.
-const std::vector<unsigned char> kToPassword = {kLeft, kLeft, kLeft, kEnter};
+const std::vector<unsigned char> kToPassword = {BusKeyLeft, BusKeyLeft, BusKeyLeft, BusKeyEnter};
 // 8316 on the password keypad from cell 1, then "OK".
-const std::vector<unsigned char> kRightCode = {kDown, kDown, kRight, kEnter,  // 8
-                                               kUp, kUp, kRight, kEnter,      // 3
-                                               kLeft, kLeft, kEnter,          // 1
-                                               kDown, kRight, kRight, kEnter,  // 6
-                                               kDown, kDown, kEnter};         // OK
+const std::vector<unsigned char> kRightCode = {BusKeyDown, BusKeyDown, BusKeyRight, BusKeyEnter,   // 8
+                                               BusKeyUp, BusKeyUp, BusKeyRight, BusKeyEnter,       // 3
+                                               BusKeyLeft, BusKeyLeft, BusKeyEnter,                // 1
+                                               BusKeyDown, BusKeyRight, BusKeyRight, BusKeyEnter,  // 6
+                                               BusKeyDown, BusKeyDown, BusKeyEnter};               // OK
 
 const KeyCase kKeyCases[] = {
-    {"right_from_main", {kRight}, 1, 1, 1, nullptr},
-    {"left_from_main_wraps_to_17", {kLeft}, 17, 17, 17, nullptr},
-    {"right_from_17_wraps_to_main", Repeat(kRight, 18), 0, 0, 0, nullptr},
-    {"no_action_byte", {kNoAction, 200}, 0, 0, 0, nullptr},
-    {"home_publishes_the_main_screen", Then(Repeat(kRight, 13), {kHome}), 0, 0, 0,
+    {"right_from_main", {BusKeyRight}, 1, 1, 1, nullptr},
+    {"left_from_main_wraps_to_17", {BusKeyLeft}, 17, 17, 17, nullptr},
+    {"right_from_17_wraps_to_main", Repeat(BusKeyRight, 18), 0, 0, 0, nullptr},
+    {"no_action_byte", {BusKeyNoAction, 200}, 0, 0, 0, nullptr},
+    {"home_publishes_the_main_screen", Then(Repeat(BusKeyRight, 13), {BusKeyHome}), 0, 0, 0,
      [](BasicLayout&, ReadMVBData& s) {
          EXPECT_EQ(0, s.FaultAcknowledge);
          EXPECT_EQ(0, s.DDU_300_flag[0]) << "inching is no longer sent";
      }},
-    {"inching_up_from_no_speed_to_the_lowest", Then(Repeat(kRight, 13), {kUp}), 13, 13, 13,
+    {"inching_up_from_no_speed_to_the_lowest", Then(Repeat(BusKeyRight, 13), {BusKeyUp}), 13, 13, 13,
      [](BasicLayout&, ReadMVBData& s) {
          EXPECT_EQ(0.5f, s.StoredActualSpeedVal);
          EXPECT_EQ(0, s.InchingDownPressed);
      }},
-    {"inching_enter_sends_tenths", Then(Repeat(kRight, 13), {kUp, kUp, kEnter}), 13, 13, 13,
+    {"inching_enter_sends_tenths", Then(Repeat(BusKeyRight, 13), {BusKeyUp, BusKeyUp, BusKeyEnter}), 13, 13, 13,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(6, s.InchingSpeedTenths); }},
-    {"inching_down_stops_at_the_floor", Then(Repeat(kRight, 13), {kUp, kDown}), 13, 13, 13,
+    {"inching_down_stops_at_the_floor", Then(Repeat(BusKeyRight, 13), {BusKeyUp, BusKeyDown}), 13, 13, 13,
      [](BasicLayout&, ReadMVBData& s) {
          EXPECT_EQ(0.5f, s.StoredActualSpeedVal) << "0.5 is the lowest";
          EXPECT_EQ(0, s.InchingUpPressed);
      }},
-    {"inching_cancel_clears", Then(Repeat(kRight, 13), {kUp, kCancel}), 13, 13, 13,
+    {"inching_cancel_clears", Then(Repeat(BusKeyRight, 13), {BusKeyUp, BusKeyCancel}), 13, 13, 13,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(0.0f, s.StoredActualSpeedVal); }},
     {"loco_number_entered_and_confirmed",
-     Then(Repeat(kRight, 14), {kMenu, kEnter, kEnter, kDown, kEnter, kUp, kLeft, kEnter}), 14, 14, 14,
+     Then(Repeat(BusKeyRight, 14),
+          {BusKeyMenu, BusKeyEnter, BusKeyEnter, BusKeyDown, BusKeyEnter, BusKeyUp, BusKeyLeft, BusKeyEnter}),
+     14, 14, 14,
      [](BasicLayout& l, ReadMVBData& s) {
          EXPECT_EQ(14u, s.EnteredLocoNumber);
          EXPECT_EQ(1, l.m_LocoNumner.m_NumberConfirmed);
          EXPECT_EQ(0, l.m_LocoNumberEditState);
          EXPECT_EQ(2u, s.EventState);
      }},
-    {"loco_number_keypad_moves_sideways", Then(Repeat(kRight, 14), {kMenu, kEnter, kRight, kRight, kEnter}), 14, 14,
-     14, [](BasicLayout& l, ReadMVBData&) { EXPECT_EQ(2, l.m_LocoNumberEditState); }},
-    {"loco_number_down_in_second_box_does_nothing", Then(Repeat(kRight, 14), {kMenu, kDown, kDown}), 14, 14, 14,
+    {"loco_number_keypad_moves_sideways",
+     Then(Repeat(BusKeyRight, 14), {BusKeyMenu, BusKeyEnter, BusKeyRight, BusKeyRight, BusKeyEnter}), 14, 14, 14,
+     [](BasicLayout& l, ReadMVBData&) { EXPECT_EQ(2, l.m_LocoNumberEditState); }},
+    {"loco_number_down_in_second_box_does_nothing",
+     Then(Repeat(BusKeyRight, 14), {BusKeyMenu, BusKeyDown, BusKeyDown}), 14, 14, 14,
      [](BasicLayout& l, ReadMVBData&) { EXPECT_EQ(3, l.m_LocoNumberEditState); }},
-    {"loco_number_up_back_to_first_box", Then(Repeat(kRight, 14), {kMenu, kDown, kUp}), 14, 14, 14,
+    {"loco_number_up_back_to_first_box", Then(Repeat(BusKeyRight, 14), {BusKeyMenu, BusKeyDown, BusKeyUp}), 14, 14, 14,
      [](BasicLayout& l, ReadMVBData&) { EXPECT_EQ(1, l.m_LocoNumberEditState); }},
     {"locked_isolation_asks_for_the_password", kToPassword, 18, 18, 15,
      [](BasicLayout& l, ReadMVBData& s) {
@@ -107,38 +108,39 @@ const KeyCase kKeyCases[] = {
          EXPECT_EQ(8316, s.EnteredPassword);
          EXPECT_EQ(0, l.m_PasswordEditState);
      }},
-    {"unlocked_enter_isolates_the_motor", Then(Then(kToPassword, kRightCode), {kDown, kEnter}), 15, 15, 15,
+    {"unlocked_enter_isolates_the_motor", Then(Then(kToPassword, kRightCode), {BusKeyDown, BusKeyEnter}), 15, 15, 15,
      [](BasicLayout&, ReadMVBData& s) {
          EXPECT_EQ(1, s.MotorIsolationCursor);
          EXPECT_EQ(1, s.MotorIsolationFlags[1]);
      }},
-    {"wrong_code_returns_locked", Then(kToPassword, {kLeft, kEnter}), 15, 15, 15,
+    {"wrong_code_returns_locked", Then(kToPassword, {BusKeyLeft, BusKeyEnter}), 15, 15, 15,
      [](BasicLayout& l, ReadMVBData& s) {
          EXPECT_EQ(0, s.PasswordUnlocked);
          EXPECT_EQ(0, l.m_PasswordEditState);
          EXPECT_EQ(0, s.MotorIsolationFlags[0]);
      }},
-    {"side_key_locks_again", Then(Then(kToPassword, kRightCode), {kRight}), 16, 16, 16,
+    {"side_key_locks_again", Then(Then(kToPassword, kRightCode), {BusKeyRight}), 16, 16, 16,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(0, s.PasswordUnlocked); }},
-    {"right_from_password_screen", Then(kToPassword, {kCancel, kRight}), 18, 18, 15,
+    {"right_from_password_screen", Then(kToPassword, {BusKeyCancel, BusKeyRight}), 18, 18, 15,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(0, s.PasswordUnlocked); }},
-    {"isolation_cursor_down_and_up", Then(Repeat(kLeft, 3), {kDown, kDown, kUp}), 15, 15, 15,
+    {"isolation_cursor_down_and_up", Then(Repeat(BusKeyLeft, 3), {BusKeyDown, BusKeyDown, BusKeyUp}), 15, 15, 15,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(1, s.MotorIsolationCursor); }},
-    {"isolation_cursor_up_wraps", Then(Repeat(kLeft, 3), {kUp}), 15, 15, 15,
+    {"isolation_cursor_up_wraps", Then(Repeat(BusKeyLeft, 3), {BusKeyUp}), 15, 15, 15,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(5, s.MotorIsolationCursor); }},
-    {"wheel_menu_sets_the_state", Then(Repeat(kLeft, 2), {kMenu}), 16, 16, 16,
+    {"wheel_menu_sets_the_state", Then(Repeat(BusKeyLeft, 2), {BusKeyMenu}), 16, 16, 16,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(1, s.WheelDiameterState); }},
-    {"wheel_locked_enter_asks_for_the_password", Then(Repeat(kLeft, 2), {kEnter}), 18, 18, 16,
+    {"wheel_locked_enter_asks_for_the_password", Then(Repeat(BusKeyLeft, 2), {BusKeyEnter}), 18, 18, 16,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(16, s.PasswordReturnScreen); }},
-    {"wheel_unlocked_enter_edits", Then(Then(Then(Repeat(kLeft, 2), {kEnter}), kRightCode), {kEnter}), 16, 16, 16,
+    {"wheel_unlocked_enter_edits",
+     Then(Then(Then(Repeat(BusKeyLeft, 2), {BusKeyEnter}), kRightCode), {BusKeyEnter}), 16, 16, 16,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(1, s.WheelDiameterEditing); }},
     {"home_from_unlocked_wheel_screen_stops_sending",
-     Then(Then(Then(Repeat(kLeft, 2), {kEnter}), kRightCode), {kEnter, kHome}), 0, 0, 0,
+     Then(Then(Then(Repeat(BusKeyLeft, 2), {BusKeyEnter}), kRightCode), {BusKeyEnter, BusKeyHome}), 0, 0, 0,
      [](BasicLayout&, ReadMVBData& s) {
          EXPECT_EQ(0, s.DDU_300_flag[5]);
          EXPECT_EQ(0, DDU_301[0] & 0x8000) << "wheel diameter send bit";
      }},
-    {"wheel_cursor_down", Then(Repeat(kLeft, 2), {kDown, kDown}), 16, 16, 16,
+    {"wheel_cursor_down", Then(Repeat(BusKeyLeft, 2), {BusKeyDown, BusKeyDown}), 16, 16, 16,
      [](BasicLayout&, ReadMVBData& s) { EXPECT_EQ(2, s.WheelDiameterCursor); }},
 };
 
@@ -182,7 +184,7 @@ TEST_F(Keyboard, KeyboardDoesNotWriteTheLastTarget)
 
 TEST_F(Keyboard, DeleteAndInsertCancelTheInchingSpeed)
 {
-    Press({kRight});
+    Press({BusKeyRight});
     for (int i = 0; i < 12; ++i)
         Key(0xFF53);
     ASSERT_EQ(13, layout().m_TargetScreen);

@@ -10,12 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "KeyCodes.h"
+
 namespace shelltest {
 namespace {
-
-enum : unsigned char {
-    kRight = 142, kLeft = 78, kDown = 141, kEnter = 135, kMenu = 139, kHome = 75, kF3 = 43,
-};
 
 // What the driver sees: the screen chosen, and whether the table lies over it.
 struct Seen {
@@ -39,19 +37,21 @@ std::vector<unsigned char> Steps(unsigned char key, int times, std::vector<unsig
 
 // The text panel's menu: "3. Process information", then its first row
 // (energy) or its third (inching).
-const std::vector<unsigned char> kToEnergy = {kRight, kMenu, kDown, kDown, kEnter, kEnter};
-const std::vector<unsigned char> kToInching = {kRight, kMenu, kDown, kDown, kEnter, kDown, kDown, kEnter};
+const std::vector<unsigned char> kToEnergy = {BusKeyRight, BusKeyMenu, BusKeyDown,
+                                              BusKeyDown,  BusKeyEnter, BusKeyEnter};
+const std::vector<unsigned char> kToInching = {BusKeyRight, BusKeyMenu, BusKeyDown, BusKeyDown,
+                                               BusKeyEnter, BusKeyDown, BusKeyDown, BusKeyEnter};
 
 const Situation kSituations[] = {
     {"jump_from_1_to_9", kToEnergy, {9, false}, {8, false}, {10, false}},
     {"jump_from_1_to_13", kToInching, {13, false}, {12, false}, {14, false}},
     // Left and right do nothing while the table is open.
-    {"f3_over_1", Steps(kRight, 1, {kF3}), {1, true}, {1, true}, {1, true}},
-    {"f3_over_9", Steps(kRight, 9, {kF3}), {9, true}, {9, true}, {9, true}},
-    {"f3_over_13", Steps(kLeft, 5, {kF3}), {13, true}, {13, true}, {13, true}},
-    {"f3_over_14", Steps(kLeft, 4, {kF3}), {14, true}, {14, true}, {14, true}},
-    {"f3_over_15", Steps(kLeft, 3, {kF3}), {15, true}, {15, true}, {15, true}},
-    {"f3_over_16", Steps(kLeft, 2, {kF3}), {16, true}, {16, true}, {16, true}},
+    {"f3_over_1", Steps(BusKeyRight, 1, {BusKeyF3}), {1, true}, {1, true}, {1, true}},
+    {"f3_over_9", Steps(BusKeyRight, 9, {BusKeyF3}), {9, true}, {9, true}, {9, true}},
+    {"f3_over_13", Steps(BusKeyLeft, 5, {BusKeyF3}), {13, true}, {13, true}, {13, true}},
+    {"f3_over_14", Steps(BusKeyLeft, 4, {BusKeyF3}), {14, true}, {14, true}, {14, true}},
+    {"f3_over_15", Steps(BusKeyLeft, 3, {BusKeyF3}), {15, true}, {15, true}, {15, true}},
+    {"f3_over_16", Steps(BusKeyLeft, 2, {BusKeyF3}), {16, true}, {16, true}, {16, true}},
 };
 
 struct PanelPath {
@@ -66,9 +66,9 @@ std::vector<PanelPath> Paths()
 {
     std::vector<PanelPath> paths;
     for (const Situation& s : kSituations) {
-        paths.push_back({std::string(s.name) + "_then_left", s.keys, s.reached, kLeft, s.byLeft});
-        paths.push_back({std::string(s.name) + "_then_right", s.keys, s.reached, kRight, s.byRight});
-        paths.push_back({std::string(s.name) + "_then_home", s.keys, s.reached, kHome, {0, false}});
+        paths.push_back({std::string(s.name) + "_then_left", s.keys, s.reached, BusKeyLeft, s.byLeft});
+        paths.push_back({std::string(s.name) + "_then_right", s.keys, s.reached, BusKeyRight, s.byRight});
+        paths.push_back({std::string(s.name) + "_then_home", s.keys, s.reached, BusKeyHome, {0, false}});
     }
     return paths;
 }

@@ -131,7 +131,7 @@ TEST_F(Screens, EverySwitchEndsEditsAndResetsTheCaches)
     BasicLayout& l = layout();
     l.m_LocoNumberEditState = 3;
     l.m_PasswordEditState = 1;
-    l.m_DiagnosticMode = 10;
+    l.m_DiagnosticMode = DiagnosticTableOpen;
     l.m_LastVcbClosed = 0;
     l.m_LastPanto1Up = 1;
     l.m_LastPrimaryCurrent = 12;

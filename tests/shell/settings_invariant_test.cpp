@@ -34,7 +34,7 @@ unsigned long FromEnvironment(const char* name, unsigned long fallback)
 }
 
 const unsigned char kKeypadBytes[] = {
-    kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyEnter, kKeyMenu, kKeyCancel, kKeyHome, kKeyF3, 45, 0x01,
+    kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyEnter, kKeyMenu, kKeyCancel, kKeyHome, kKeyF3, BusKeyNoAction, 0x01,
     // Keys that act inside the settings screens weigh more.
     kKeyUp, kKeyDown, kKeyEnter, kKeyEnter, kKeyCancel, kKeyMenu, kKeyLeft, kKeyRight,
 };
@@ -130,7 +130,7 @@ protected:
         const BasicLayout& l = layout();
         return l.m_TargetScreen >= ScreenInchingMode && l.m_TargetScreen <= ScreenWheelDiameter &&
                l.m_ShownScreen == l.m_TargetScreen && l.m_KeysEnabled == 1 && l.m_FaultPopupActive == 0 &&
-               l.m_DiagnosticMode == 0;
+               l.m_DiagnosticMode == DiagnosticTableClosed;
     }
 
     // Cancel, then (every other time) left, which must change the screen.
@@ -165,7 +165,7 @@ protected:
     {
         for (int n = 0; n < 18 && layout().m_TargetScreen != screen; ++n) {
             const BasicLayout& l = layout();
-            if (l.m_KeysEnabled != 1 || l.m_DiagnosticMode != 0 || l.m_LocoNumberEditState != 0 ||
+            if (l.m_KeysEnabled != 1 || l.m_DiagnosticMode != DiagnosticTableClosed || l.m_LocoNumberEditState != 0 ||
                 l.m_PasswordEditState != 0)
                 return;
             const int ahead = (screen - l.m_TargetScreen + 18) % 18;

@@ -150,11 +150,11 @@ TEST_P(KeyGate, DropsOrPassesTheKey)
     EXPECT_EQ(c.keyboard, GateKeyboardKey(c.state, c.keyval));
 }
 
-const KeyGateState kNormal{1, 0, 3, 0};
-const KeyGateState kFaultShown{0, 1, 19, 0};
-const KeyGateState kKeysOffNoFault{0, 0, 19, 0};
-const KeyGateState kDiagnostics{1, 0, 20, 10};
-const KeyGateState kDiagnosticsMode{1, 0, 0, 10};
+const KeyGateState kNormal{1, 0, ScreenTractionConverter, DiagnosticTableClosed};
+const KeyGateState kFaultShown{0, 1, ScreenFaultPopup, DiagnosticTableClosed};
+const KeyGateState kKeysOffNoFault{0, 0, ScreenFaultPopup, DiagnosticTableClosed};
+const KeyGateState kDiagnostics{1, 0, ScreenDiagnostics, DiagnosticTableOpen};
+const KeyGateState kDiagnosticsMode{1, 0, ScreenMain, DiagnosticTableOpen};
 
 INSTANTIATE_TEST_SUITE_P(
     Gates, KeyGate,

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "AllPorts.h"
+#include "BusWords.h"
 #include "KeypadLine.h"
 #include "ReadMVBData.h"
 #include "TestSupport.h"
@@ -29,7 +30,7 @@ inline bool FileThere(const char* path)
 
 inline bool PortBit(const unsigned short* port, int word, int bit)
 {
-    return (port[word] >> bit) & 1u;
+    return Bit(port[word], bit) == 1;
 }
 
 class StoreFixture : public ::testing::Test {

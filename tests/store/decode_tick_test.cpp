@@ -11,12 +11,6 @@ using storetest::PortBit;
 using storetest::SetPortBit;
 using storetest::StoreFixture;
 
-namespace {
-
-constexpr unsigned short kFlg2Marker = 0xF2AC;
-
-}  // namespace
-
 // ---------------------------------------------------------------- start values
 
 TEST_F(StoreFixture, StartValues)
@@ -289,7 +283,7 @@ class FaultLogic : public StoreFixture, public ::testing::WithParamInterface<Fau
 TEST_P(FaultLogic, Case)
 {
     const FaultCase& c = GetParam();
-    if (c.marker) FLG2_1500[2] = kFlg2Marker;
+    if (c.marker) FLG2_1500[2] = 0xF2AC;  // the FLG2 marker as the bus carries it
     DDA2_1804[0] = c.local1804;
     ZBV1_3300[9] = c.remote3300;
     DDA1_1304[1] = c.local1304;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "BusWords.h"
+
 namespace {
 long g_allocations = 0;
 bool g_counting = false;
@@ -38,7 +40,7 @@ void BusyBus(int tick)
     for (const MvbPort& p : mvb_config_ports)
         for (std::size_t w = 0; p.buffer && w < p.size / 2u; ++w)
             p.buffer[w] = static_cast<unsigned short>(tick * 7919u + w * 104729u);
-    FLG2_1500[2] = (tick / 50) % 2 ? 0xF2AC : 0;
+    FLG2_1500[2] = (tick / 50) % 2 ? kFlg2Marker : 0;
     DDU_300[0] &= 0x7FFF;   // no wheel diameters from the bus (that would save a file)
     DDA2_1804[0] = tick % 3 ? 12000 : 0;
     if (tick % 17 == 0) KeySelected = 0x31;
