@@ -175,6 +175,10 @@ void RestoreStartValues(ReadMVBData& s)
     Restore(s.FaultAcknowledge, f.FaultAcknowledge);
     Restore(s.FaultAcknowledgeTicks, f.FaultAcknowledgeTicks);
     Restore(s.FaultAcknowledgePulse, f.FaultAcknowledgePulse);
+    Restore(s.LocoRoleNames, f.LocoRoleNames);
+    Restore(s.WagonDetailValues, f.WagonDetailValues);
+    Restore(s.BpContinuityValues, f.BpContinuityValues);
+    Restore(s.DpwcsOverviewValues, f.DpwcsOverviewValues);
 }
 
 // A keypad entry's cells and number as at the program's start.
@@ -185,6 +189,7 @@ void ResetKeypadEntry(Screen& screen)
     screen.m_PreviousCell = 0;
     screen.m_EnteredNumber = 0;
     screen.m_OverRange = false;
+    screen.m_ValueLabel.set_text("0");
 }
 
 // What the settings screens keep between visits: keypad cells, numbers being
@@ -199,6 +204,9 @@ void ResetSettingsScreens(BasicLayout& l)
     wheels.m_Editing = wheels.m_Changed = wheels.m_CommitRequest = 0;
     wheels.m_UpStep = wheels.m_DownStep = 0;
     l.m_SixMotorIsolation.m_EnterRequest = 0;
+    InchingMode& inching = l.m_InchingMode;
+    inching.m_LastActualSpeed = 0;
+    inching.m_ActualSpeedRow.ValueLabel.set_text("00");
     l.m_LocoNumberEditState = 0;
     l.m_PasswordEditState = 0;
 }
