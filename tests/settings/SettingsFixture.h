@@ -1,8 +1,9 @@
 // The settings screens on the display's one main layout (the shell's test
 // display): keypad keys go in on the keypad line, each with the bus poll and
 // the decode tick that hand it to the layout and then refresh the screen in
-// front, as in the cab; bus words come from the in-process device. Every key
-// and tick is also checked against the settings rules of SettingsBus.
+// front, as in the cab; bus words come from the in-process device. Every
+// keypad key and tick is also checked against the settings rules of
+// SettingsBus.
 #ifndef CABDISPLAY_TESTS_SETTINGS_SETTINGSFIXTURE_H
 #define CABDISPLAY_TESTS_SETTINGS_SETTINGSFIXTURE_H
 

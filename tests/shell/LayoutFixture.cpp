@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <poll.h>
 #include <unistd.h>
 
 #include "InfoPanel.h"
+#include "KeypadLine.h"
 #include "PortsByNumber.h"
 
 namespace shelltest {
@@ -232,6 +234,11 @@ void Display::Reset()
 void Display::Press(unsigned char key)
 {
     ASSERT_TRUE(keypad_.Press(key));
+    // The byte reaches the display's side of the line a moment after the
+    // write; the poll that follows must find it there.
+    pollfd line = {::fd, POLLIN, 0};
+    ASSERT_EQ(1, ::poll(&line, 1, testsupport::Scaled(2000)))
+        << "key " << unsigned(key) << " did not reach the keypad line";
     store().FetchData();
     Tick();
 }
