@@ -107,7 +107,11 @@ Display::Display()
     testsupport::InitToolkit();
     CopyPictures();
     ::setenv("CABDISPLAY_MEDIA", (dir_.path() + "/media").c_str(), 1);
-    ReadMVBData::getInstance();
+    // The store of the cab's start-up (settings files, keypad line, bus)
+    // without its decode-tick timer: the tests run every tick themselves, so
+    // nothing refreshes the screens between a key and the look that follows.
+    ReadMVBData::instance = new ReadMVBData(ReadMVBData::StartValuesOnly{});
+    ReadMVBData::instance->Initialaization();
     layout_ = new BasicLayout;
     window_ = new Gtk::Window;
     window_->set_default_size(800, 600);
