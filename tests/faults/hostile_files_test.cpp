@@ -33,7 +33,6 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -47,7 +46,7 @@ using testsupport::Scaled;
 
 enum : unsigned char { kLeft = 78, kUp = 77, kDown = 141, kHome = 75, kEnter = 135, kF1 = 46, kF3 = 43 };
 
-void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(Scaled(ms))); }
+using Clock = std::chrono::steady_clock;
 
 std::string ReadFile(const std::string& path)
 {
@@ -225,10 +224,13 @@ public:
     bool WindowUp() { return testsupport::WindowSize(display_) == "800x600"; }
     bool Running() { return display_ > 0 && ::waitpid(display_, &status_, WNOHANG) == 0; }
 
-    void Press(unsigned char key)
+    // Keys written at once; the display takes one per poll.
+    void Press(const std::vector<unsigned char>& keys)
     {
-        if (live() && ::write(keypad_, &key, 1) != 1) Fail("key not written");
-        keys_.push_back({SimNow(), key});
+        if (live() && ::write(keypad_, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size()))
+            Fail("keys not written");
+        const unsigned long now = SimNow();
+        for (unsigned char key : keys) keys_.push_back({now, key});
     }
 
     std::vector<Put> PortLog() const { return Puts(ReadFile(Out("port301.log"))); }
@@ -334,10 +336,29 @@ void AllOf(std::vector<std::unique_ptr<DisplayRun>>& runs, const std::function<b
         if (run->live() && !done(*run)) run->Fail(what);
 }
 
-void PressAll(std::vector<std::unique_ptr<DisplayRun>>& runs, unsigned char key, int pauseMs = 300)
+void PressAll(std::vector<std::unique_ptr<DisplayRun>>& runs, const std::vector<unsigned char>& keys)
 {
-    for (auto& run : runs) run->Press(key);
-    Sleep(pauseMs);
+    for (auto& run : runs) run->Press(keys);
+}
+
+// The toggling of port 301 has ended: no toggle for quietMs, the last with
+// the bit at 0. `seen` holds, per run, the toggles counted so far and when
+// that count last grew.
+bool TogglingEnded(DisplayRun& r, std::map<DisplayRun*, std::pair<std::size_t, Clock::time_point>>& seen, int quietMs)
+{
+    std::size_t toggles = 0;
+    unsigned bit = 1;
+    for (const Put& put : r.PortLog())
+        if (Toggles(put)) {
+            ++toggles;
+            bit = put.after & 1u;
+        }
+    auto& last = seen[&r];
+    if (toggles != last.first || last.second == Clock::time_point()) {
+        last = {toggles, Clock::now()};
+        return false;
+    }
+    return bit == 0 && Clock::now() - last.second >= std::chrono::milliseconds(quietMs);
 }
 
 // The runs of one table, side by side, through the same steps.
@@ -351,7 +372,7 @@ void RunSideBySide(const std::vector<Hostile>& table)
         if (run->live()) run->NoteStartMemory();
 
     // To the inching screen; from then on every poll shows in the log.
-    for (int i = 0; i < 5; ++i) PressAll(runs, kLeft);
+    PressAll(runs, {kLeft, kLeft, kLeft, kLeft, kLeft});
     std::map<DisplayRun*, unsigned long> firstToggle, home, answered;
     AllOf(runs, [&](DisplayRun& r) {
         for (const Put& put : r.PortLog())
@@ -367,34 +388,24 @@ void RunSideBySide(const std::vector<Hostile>& table)
     // 301 word 1, and the speed saved.
     std::map<DisplayRun*, unsigned long> pressed;
     for (auto& run : runs) pressed[run.get()] = run->SimNow();
-    PressAll(runs, kUp);
-    PressAll(runs, kEnter);
+    PressAll(runs, {kUp, kEnter});
     AllOf(runs, [&](DisplayRun& r) {
         for (const Put& put : r.PortLog())
             if (put.word == 1 && put.ms >= pressed[&r]) return (answered[&r] = put.ms), true;
         return false;
     }, 5000, "up and enter were not answered (port 301 word 1 unchanged)");
 
-    // f1: the copy onto the stick; f3: the diagnostics screen and its pages.
-    PressAll(runs, kF1, 1500);
-    PressAll(runs, kF3, 1500);
-    PressAll(runs, kDown, 800);
-    PressAll(runs, kUp, 800);
-
-    // Home leaves the inching screen: the toggling stops.
-    for (auto& run : runs) home[run.get()] = run->SimNow();
-    PressAll(runs, kHome, 1500);
+    // f1: the copy onto the stick; f3: the diagnostics screen and its pages;
+    // home leaves the inching screen: the toggling stops. Written at once,
+    // so home is answered once the display has taken the four keys before.
+    PressAll(runs, {kF1, kF3, kDown, kUp, kHome});
+    std::map<DisplayRun*, std::pair<std::size_t, Clock::time_point>> toggles;
+    AllOf(runs, [&](DisplayRun& r) { return TogglingEnded(r, toggles, Scaled(1500)); }, 30000,
+          "home was not answered (port 301 still toggling)");
     for (auto& run : runs) {
         if (!run->live()) continue;
-        unsigned long lastToggle = 0;
-        unsigned bit = 1;
         for (const Put& put : run->PortLog())
-            if (Toggles(put)) {
-                lastToggle = put.ms;
-                bit = put.after & 1u;
-            }
-        if (bit != 0 || lastToggle > home[run.get()] + static_cast<unsigned long>(Scaled(800)))
-            run->Fail("home was not answered (port 301 still toggling)");
+            if (Toggles(put)) home[run.get()] = put.ms;   // the toggle that answered home
         if (!run->Running()) run->Fail("the display ended");
         run->NoteEndMemory();
     }

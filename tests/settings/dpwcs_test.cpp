@@ -5,7 +5,7 @@
 #include "DpwcsOverview.h"
 #include "DpwcsSelectLoco.h"
 #include "KeypadEntry.h"
-#include "SettingsHarness.h"
+#include "SettingsFixture.h"
 #include "TablePage.h"
 #include "WagonDetails.h"
 
@@ -140,7 +140,7 @@ TEST_F(DpwcsPages, TableTextsStayInsideTheirCells)
     DpwcsBpContinuityCheck continuity;
     DpwcsOverview overview;
     WagonDetails wagons;
-    Store().DpwcsOverviewValues[59] = 65535;
+    store().DpwcsOverviewValues[59] = 65535;
     overview.UpdateDpwcsOverviewScreen();
     const std::vector<std::pair<Gtk::Fixed*, std::vector<CompRectangleGrid*>>> pages = {
         {&continuity, {&continuity.m_HeadingGrid, &continuity.m_ValueGrid}},
@@ -243,9 +243,9 @@ TEST_F(DpwcsPages, ContinuityAndOverviewDrawEveryCellEveryTime)
 {
     DpwcsBpContinuityCheck continuity;
     DpwcsOverview overview;
-    for (int k = 0; k < 15; ++k) Store().BpContinuityValues[k] = static_cast<unsigned short>(k * 1000);
-    Store().BpContinuityValues[14] = 65535;
-    for (int k = 0; k < 60; ++k) Store().DpwcsOverviewValues[k] = static_cast<unsigned short>(k);
+    for (int k = 0; k < 15; ++k) store().BpContinuityValues[k] = static_cast<unsigned short>(k * 1000);
+    store().BpContinuityValues[14] = 65535;
+    for (int k = 0; k < 60; ++k) store().DpwcsOverviewValues[k] = static_cast<unsigned short>(k);
     continuity.UpdateDpwcsBpContinuityCheckScreen();
     overview.UpdateDpwcsOverviewScreen();
     EXPECT_EQ(continuity.m_ValueGrid.CellLabels[1][1]->get_text(), "4000");
@@ -273,8 +273,8 @@ TEST_F(DpwcsPages, WagonDetailsRedrawOnlyWhatChanged)
     }
     Mark(page.m_WagonGrid);
     Mark(page.m_BrakeVanGrid);
-    Store().WagonDetailValues[7] = 12;
-    Store().WagonDetailValues[31] = 65535;
+    store().WagonDetailValues[7] = 12;
+    store().WagonDetailValues[31] = 65535;
     page.UpdateWagonDetailsScreen();
     EXPECT_EQ(page.m_WagonGrid.CellLabels[1][1]->get_text(), "12");
     EXPECT_EQ(page.m_BrakeVanGrid.CellLabels[1][2]->get_text(), "65535");
@@ -296,17 +296,17 @@ TEST_F(DpwcsPages, SelectLocoRedrawsChangedRoleNames)
     Mark(page.m_SlaveGrid);
     page.UpdateDpwcsSelectLocoScreen();
     EXPECT_EQ(Texts(page.m_SlaveGrid), std::vector<std::string>(4, "x")) << "unchanged names are not drawn";
-    Store().LocoRoleNames[2] = "Remote 2";
+    store().LocoRoleNames[2] = "Remote 2";
     page.UpdateDpwcsSelectLocoScreen();
     EXPECT_EQ(Texts(page.m_SlaveGrid), (std::vector<std::string>{"x", "Remote 2", "x", "x"}));
-    Store().LocoRoleNames[2] = "";
+    store().LocoRoleNames[2] = "";
     page.UpdateDpwcsSelectLocoScreen();
     EXPECT_EQ(page.m_SlaveGrid.CellLabels[0][1]->get_text(), "");
 }
 
 TEST_F(DpwcsPages, EmptyNameBeforeAnyDrawKeepsTheTile)
 {
-    Store().LocoRoleNames[0] = "";
+    store().LocoRoleNames[0] = "";
     DpwcsSelectLoco page;
     page.UpdateDpwcsSelectLocoScreen();
     EXPECT_EQ(page.m_MasterGrid.CellLabels[0][0]->get_text(), "Master");

@@ -1,7 +1,7 @@
 // The inching screen: set speed steps, the tenths Enter stores, what the
 // decode tick sends on port 301 word 1 and keeps in ActualSpeedVal.txt, the
 // status lamp, the actual speed and the pressed arrows.
-#include "SettingsHarness.h"
+#include "SettingsFixture.h"
 
 #include "SettingsFiles.h"
 
@@ -38,17 +38,16 @@ class InchingScript : public SettingsTest, public ::testing::WithParamInterface<
 TEST_P(InchingScript, KeysToLabelToTenthsToPortAndFile)
 {
     const InchingCase& c = GetParam();
-    Store().StoredActualSpeedVal = c.start;
+    store().StoredActualSpeedVal = c.start;
     EnableInching();
-    CabKeys& cab = Cab();
-    cab.Run("go:13");
-    cab.Run(c.keys);
-    EXPECT_EQ(Text(cab.inching.m_SetSpeedRow.ValueLabel), c.shown);
-    EXPECT_EQ(Store().InchingSpeedTenths, c.tenths);
-    cab.Tick();
+    Run("go:13");
+    Run(c.keys);
+    EXPECT_EQ(Text(Inching().m_SetSpeedRow.ValueLabel), c.shown);
+    EXPECT_EQ(store().InchingSpeedTenths, c.tenths);
+    Poll();
     EXPECT_EQ(DDU_301[1], c.tenths);
     EXPECT_TRUE(Bit(DDU_301[0], 0));
-    EXPECT_EQ(dir.ReadFile("ActualSpeedVal.txt"), c.file);
+    EXPECT_EQ(ReadFile("ActualSpeedVal.txt"), c.file);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, InchingScript, ::testing::ValuesIn(kCases), CaseName());
@@ -67,28 +66,27 @@ using InchingScreen = SettingsTest;
 
 TEST_F(InchingScreen, NothingSentWithoutTheBusOrOffTheScreen)
 {
-    Store().StoredActualSpeedVal = 0.5f;
-    CabKeys& cab = Cab();
-    cab.Run("go:13 U E T");
-    EXPECT_EQ(Store().InchingSpeedTenths, 6);
+    store().StoredActualSpeedVal = 0.5f;
+    Run("go:13 U E T");
+    EXPECT_EQ(store().InchingSpeedTenths, 6);
     EXPECT_EQ(DDU_301[1], 0) << "bus does not enable inching";
     EXPECT_FALSE(Bit(DDU_301[0], 0));
-    EXPECT_EQ(cab.inching.m_StatusRow.CurrentStatusPath, "./Images/BoolValOFF.jpg");
+    EXPECT_EQ(Inching().m_StatusRow.CurrentStatusPath, "./Images/BoolValOFF.jpg");
 
     EnableInching();
-    cab.Run("R T");   // screen 14 now
+    Run("R T");   // screen 14 now
     EXPECT_EQ(DDU_301[1], 0) << "the inching screen is not current";
-    cab.Run("L T");
+    Run("L T");
     EXPECT_EQ(DDU_301[1], 6);
-    EXPECT_EQ(cab.inching.m_StatusRow.CurrentStatusPath, "./Images/BoolValON.jpg");
+    EXPECT_EQ(Inching().m_StatusRow.CurrentStatusPath, "./Images/BoolValON.jpg");
 }
 
 TEST_F(InchingScreen, SavedSpeedComesBackAsTheSameTenth)
 {
-    Store().StoredActualSpeedVal = 1.5f;
+    store().StoredActualSpeedVal = 1.5f;
     EnableInching();
-    Cab().Run("go:13 D E T");
-    EXPECT_EQ(dir.ReadFile("ActualSpeedVal.txt"), "ActualSpeedVal=1.400000");
+    Run("go:13 D E T");
+    EXPECT_EQ(ReadFile("ActualSpeedVal.txt"), "ActualSpeedVal=1.400000");
     float reloaded = 0;
     ASSERT_TRUE(settingsfiles::LoadActualSpeed(reloaded));
     EXPECT_EQ(InchingMode::SpeedTenths(reloaded), 14);
@@ -96,18 +94,17 @@ TEST_F(InchingScreen, SavedSpeedComesBackAsTheSameTenth)
 
 TEST_F(InchingScreen, ActualSpeedShownOnChangeOnly)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:13 T");
-    EXPECT_EQ(Text(cab.inching.m_ActualSpeedRow.ValueLabel), "00") << "0 equals the empty start";
-    cab.inching.m_ActualSpeedRow.ValueLabel.set_text("x");
-    Store().ActualSpeed = 0;
-    cab.Run("T");
-    EXPECT_EQ(Text(cab.inching.m_ActualSpeedRow.ValueLabel), "x");
+    Run("go:13 T");
+    EXPECT_EQ(Text(Inching().m_ActualSpeedRow.ValueLabel), "00") << "0 equals the empty start";
+    Inching().m_ActualSpeedRow.ValueLabel.set_text("x");
+    store().ActualSpeed = 0;
+    Run("T");
+    EXPECT_EQ(Text(Inching().m_ActualSpeedRow.ValueLabel), "x");
     // The decode tick takes the speed from the bus: port 1020 word 3 / 10.
-    FLG1_1020[3] = 125;
-    cab.Run("T");
-    EXPECT_FLOAT_EQ(Store().ActualSpeed, 12.5f);
-    EXPECT_EQ(Text(cab.inching.m_ActualSpeedRow.ValueLabel), "12.5");
+    Publish(1020, 3, 125);
+    Run("T");
+    EXPECT_FLOAT_EQ(store().ActualSpeed, 12.5f);
+    EXPECT_EQ(Text(Inching().m_ActualSpeedRow.ValueLabel), "12.5");
 }
 
 // Solid pictures tell the pressed arrow from the plain one.
@@ -120,42 +117,52 @@ TEST_F(InchingScreen, PressedArrowLastsUntilTheRefreshAfterTheOneThatClearedIt)
                     {"upButtonPressed.png", 0x00ff00},
                     {"DownButton.png", 0x0000ff},
                     {"DownButtonPressed.png", 0xff0000}};
-    for (const auto& p : pictures) testsupport::WritePicture(std::string("Images/") + p.name, 160, 30, p.rgb);
+    for (const auto& p : pictures) ReplacePicture(std::string("Images/") + p.name, 160, 30, p.rgb);
     auto colour = [](Gtk::Image& image) {
         Glib::RefPtr<Gdk::Pixbuf> pixbuf = image.get_pixbuf();
         if (!pixbuf) return -1;
         const guint8* px = pixbuf->get_pixels();
         return (px[0] << 16) | (px[1] << 8) | px[2];
     };
-    Store().StoredActualSpeedVal = 0.5f;
-    CabKeys& cab = Cab();
-    cab.Run("go:13");
-    Gtk::Image& up = cab.inching.m_ArrowRow.LeftStateImage;
-    Gtk::Image& down = cab.inching.m_ArrowRow.RightStateImage;
+    store().StoredActualSpeedVal = 0.5f;
+    Run("go:13");
+    Gtk::Image& up = Inching().m_ArrowRow.LeftStateImage;
+    Gtk::Image& down = Inching().m_ArrowRow.RightStateImage;
     EXPECT_EQ(colour(up), 0x0000ff);
-    cab.Run("U");
+    // A keyboard key between two ticks: the refresh after it shows the
+    // pressed arrow and clears the flag, the one after that the plain one.
+    Run("kb:U");
     EXPECT_EQ(colour(up), 0x00ff00);
-    EXPECT_EQ(Store().InchingUpPressed, 1);
-    cab.Run("T");
+    EXPECT_EQ(store().InchingUpPressed, 1);
+    Run("T");
     EXPECT_EQ(colour(up), 0x00ff00) << "first refresh keeps it and clears the flag";
-    EXPECT_EQ(Store().InchingUpPressed, 0);
-    cab.Run("T");
+    EXPECT_EQ(store().InchingUpPressed, 0);
+    Run("T");
     EXPECT_EQ(colour(up), 0x0000ff);
-    cab.Run("D T");
+    Run("kb:D T");
     EXPECT_EQ(colour(down), 0xff0000);
     EXPECT_EQ(colour(up), 0x0000ff);
     EXPECT_EQ(up.get_pixbuf()->get_width(), 160);
     EXPECT_EQ(up.get_pixbuf()->get_height(), 30);
+    // A keypad key comes with its own tick, whose refresh is the first.
+    Run("T U");
+    EXPECT_EQ(colour(up), 0x00ff00);
+    EXPECT_EQ(colour(down), 0x0000ff);
+    EXPECT_EQ(store().InchingUpPressed, 0);
+    Run("T");
+    EXPECT_EQ(colour(up), 0x0000ff);
 }
 
 TEST_F(InchingScreen, StartShowsTheStoredSetSpeedAndTheHint)
 {
-    Store().StoredActualSpeedVal = 1.0f;
-    CabKeys& cab = Cab();
-    EXPECT_EQ(Text(cab.inching.m_SetSpeedRow.ValueLabel), "1");
-    EXPECT_EQ(Text(cab.inching.m_HintLabel), "Press Up/Down key for set spees -> press Enter key");
-    EXPECT_EQ(Text(cab.inching.m_ArrowRow.CaptionLabel), "Press UP/DOWN");
-    EXPECT_EQ(cab.inching.get_children().size(), 6u) << "five rows and the hint, nothing more";
+    store().StoredActualSpeedVal = 1.0f;
+    InchingMode built;   // a screen built on the store's set speed
+    EXPECT_EQ(Text(built.m_SetSpeedRow.ValueLabel), "1");
+    for (InchingMode* screen : {&Inching(), &built}) {
+        EXPECT_EQ(Text(screen->m_HintLabel), "Press Up/Down key for set spees -> press Enter key");
+        EXPECT_EQ(Text(screen->m_ArrowRow.CaptionLabel), "Press UP/DOWN");
+        EXPECT_EQ(screen->get_children().size(), 6u) << "five rows and the hint, nothing more";
+    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The six-motor isolation screen: cursor with wrap, the flag Enter sets once
 // unlocked, the red flash and white frame, and port 301 word 0 bits 1..6.
-#include "SettingsHarness.h"
+#include "SettingsFixture.h"
 
 using namespace settingstest;
 
@@ -31,19 +31,18 @@ class IsolationScript : public SettingsTest, public ::testing::WithParamInterfac
 TEST_P(IsolationScript, KeysToFlagsToPortBits)
 {
     const IsolationCase& c = GetParam();
-    CabKeys& cab = Cab();
-    cab.Run("go:15 E type:8316K");
-    ASSERT_EQ(Store().PasswordUnlocked, 1);
-    cab.Run(c.keys);
-    cab.Tick();
-    EXPECT_EQ(Store().MotorIsolationCursor, c.cursor);
+    Run("go:15 E type:8316K");
+    ASSERT_EQ(store().PasswordUnlocked, 1);
+    Run(c.keys);
+    Poll();
+    EXPECT_EQ(store().MotorIsolationCursor, c.cursor);
     for (int m = 0; m < 6; ++m) {
         SCOPED_TRACE(m);
         const bool isolated = (c.flags >> m) & 1u;
-        EXPECT_EQ(Store().MotorIsolationFlags[m], isolated ? 1 : 0);
+        EXPECT_EQ(store().MotorIsolationFlags[m], isolated ? 1 : 0);
         EXPECT_EQ(Bit(DDU_301[0], 1 + m), isolated);
-        EXPECT_EQ(Background(cab.isolation.m_FrameBoxes[m]), m == c.cursor ? "#ffffff" : "#000000");
-        EXPECT_EQ(Background(cab.isolation.m_MotorBoxes[m]), kTeal);
+        EXPECT_EQ(Background(Isolation().m_FrameBoxes[m]), m == c.cursor ? "#ffffff" : "#000000");
+        EXPECT_EQ(Background(Isolation().m_MotorBoxes[m]), kTeal);
     }
 }
 
@@ -53,71 +52,66 @@ using IsolationScreen = SettingsTest;
 
 TEST_F(IsolationScreen, RedOnlyOnTheRefreshThatSetsTheFlag)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:15 E type:8316K D D E");
-    EXPECT_EQ(Background(cab.isolation.m_MotorBoxes[2]), kRed);
-    EXPECT_EQ(Background(cab.isolation.m_MotorBoxes[1]), kTeal);
-    cab.Run("T");
-    EXPECT_EQ(Background(cab.isolation.m_MotorBoxes[2]), kTeal);
-    EXPECT_EQ(Store().MotorIsolationFlags[2], 1);
+    Run("go:15 E type:8316K D D kb:E");
+    EXPECT_EQ(Background(Isolation().m_MotorBoxes[2]), kRed);
+    EXPECT_EQ(Background(Isolation().m_MotorBoxes[1]), kTeal);
+    Run("T");
+    EXPECT_EQ(Background(Isolation().m_MotorBoxes[2]), kTeal);
+    EXPECT_EQ(store().MotorIsolationFlags[2], 1);
 }
 
 TEST_F(IsolationScreen, CancelBlackensTheFrameUntilTheNextRefresh)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:15 T D T");
-    EXPECT_EQ(Background(cab.isolation.m_FrameBoxes[1]), "#ffffff");
-    cab.Run("C");
-    for (auto& frame : cab.isolation.m_FrameBoxes) EXPECT_EQ(Background(frame), "#000000");
-    cab.Run("T");
-    EXPECT_EQ(Background(cab.isolation.m_FrameBoxes[1]), "#ffffff");
+    Run("go:15 T D T");
+    EXPECT_EQ(Background(Isolation().m_FrameBoxes[1]), "#ffffff");
+    Run("kb:C");
+    for (auto& frame : Isolation().m_FrameBoxes) EXPECT_EQ(Background(frame), "#000000");
+    Run("T");
+    EXPECT_EQ(Background(Isolation().m_FrameBoxes[1]), "#ffffff");
 }
 
 TEST_F(IsolationScreen, LockedOrElsewhereNothingReachesThePort)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:15 E");
-    EXPECT_EQ(cab.shown, 18) << "locked: Enter asks for the code";
-    cab.Run("type:1K E");   // wrong code, back on 15, asks again
-    EXPECT_EQ(cab.shown, 18);
-    cab.Run("type:8316K");
-    ASSERT_EQ(cab.shown, 15);
-    EXPECT_EQ(cab.isolation.m_EnterRequest, 0) << "no flag was asked for while locked";
-    cab.Run("E");
-    EXPECT_EQ(Store().MotorIsolationFlags[0], 1);
+    Run("go:15 E");
+    EXPECT_EQ(Shown(), 18) << "locked: Enter asks for the code";
+    Run("type:1K E");   // wrong code, back on 15, asks again
+    EXPECT_EQ(Shown(), 18);
+    Run("type:8316K");
+    ASSERT_EQ(Shown(), 15);
+    EXPECT_EQ(Isolation().m_EnterRequest, 0) << "no flag was asked for while locked";
+    Run("E");
+    EXPECT_EQ(store().MotorIsolationFlags[0], 1);
     // Set, but sent only while the screen is current and unlocked.
     DDU_301[0] = 0;
-    Store().PasswordUnlocked = 0;
-    cab.Run("T");
+    store().PasswordUnlocked = 0;
+    Run("T");
     EXPECT_FALSE(Bit(DDU_301[0], 1)) << "locked";
-    Store().PasswordUnlocked = 1;
-    Store().CurrentScreen = 16;
-    cab.Run("T");
+    store().PasswordUnlocked = 1;
+    store().CurrentScreen = 16;
+    Run("T");
     EXPECT_FALSE(Bit(DDU_301[0], 1)) << "another screen";
-    Store().CurrentScreen = 15;
-    cab.Run("T");
+    store().CurrentScreen = 15;
+    Run("T");
     EXPECT_TRUE(Bit(DDU_301[0], 1));
 }
 
 TEST_F(IsolationScreen, CursorOutOfRangeDrawsNoCursorAndKeepsTheRequest)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:15 E type:8316K T");
-    Store().MotorIsolationCursor = 9;
-    cab.Run("E");
-    EXPECT_EQ(cab.isolation.m_EnterRequest, 1);
-    for (unsigned short flag : Store().MotorIsolationFlags) EXPECT_EQ(flag, 0);
-    cab.Run("D T");
-    EXPECT_EQ(Store().MotorIsolationCursor, 0);
-    EXPECT_EQ(Store().MotorIsolationFlags[0], 1) << "the pending request lands on the cursor";
+    Run("go:15 E type:8316K T");
+    store().MotorIsolationCursor = 9;
+    Run("E");
+    EXPECT_EQ(Isolation().m_EnterRequest, 1);
+    for (unsigned short flag : store().MotorIsolationFlags) EXPECT_EQ(flag, 0);
+    Run("D T");
+    EXPECT_EQ(store().MotorIsolationCursor, 0);
+    EXPECT_EQ(store().MotorIsolationFlags[0], 1) << "the pending request lands on the cursor";
 }
 
 TEST_F(IsolationScreen, LabelsAndHint)
 {
-    CabKeys& cab = Cab();
     for (int m = 0; m < 6; ++m)
-        EXPECT_EQ(Text(cab.isolation.m_MotorLabels[m]), "ISOLATE MOTOR " + std::to_string(m + 1));
-    EXPECT_EQ(Text(cab.isolation.m_HintLabel),
+        EXPECT_EQ(Text(Isolation().m_MotorLabels[m]), "ISOLATE MOTOR " + std::to_string(m + 1));
+    EXPECT_EQ(Text(Isolation().m_HintLabel),
               " press Enter key-> put Password-> \n Select Motor use UP/Down Key->press Enter");
 }
 

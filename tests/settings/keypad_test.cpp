@@ -2,7 +2,7 @@
 // without the over-range latch, and the frame on the three keypad screens.
 #include "DpwcsConfiguration.h"
 #include "KeypadEntry.h"
-#include "SettingsHarness.h"
+#include "SettingsFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -129,41 +129,39 @@ protected:
 
 TEST_F(KeypadFrame, PasswordFrameMovesAndOkTakesItAway)
 {
-    CabKeys& cab = Cab();
-    EXPECT_EQ(Frames(cab.password.m_Keypad), FrameOn(0)) << "no frame after construction";
-    cab.Run("go:15 E");
-    EXPECT_EQ(Frames(cab.password.m_Keypad), FrameOn(1)) << "entering the screen frames cell 1";
-    cab.Run("U");
-    EXPECT_EQ(Frames(cab.password.m_Keypad), FrameOn(10));
-    cab.Run("L L");
-    EXPECT_EQ(Frames(cab.password.m_Keypad), FrameOn(8));
-    cab.Run("D R");
-    EXPECT_EQ(Frames(cab.password.m_Keypad), FrameOn(12));
-    cab.Run("E");
-    EXPECT_EQ(Frames(cab.password.m_Keypad), FrameOn(0)) << "OK leaves no frame";
+    Password built;
+    EXPECT_EQ(Frames(built.m_Keypad), FrameOn(0)) << "no frame after construction";
+    Run("go:15 E");
+    EXPECT_EQ(Frames(PasswordEntry().m_Keypad), FrameOn(1)) << "entering the screen frames cell 1";
+    Run("U");
+    EXPECT_EQ(Frames(PasswordEntry().m_Keypad), FrameOn(10));
+    Run("L L");
+    EXPECT_EQ(Frames(PasswordEntry().m_Keypad), FrameOn(8));
+    Run("D R");
+    EXPECT_EQ(Frames(PasswordEntry().m_Keypad), FrameOn(12));
+    Run("E");
+    EXPECT_EQ(Frames(PasswordEntry().m_Keypad), FrameOn(0)) << "OK leaves no frame";
 }
 
 TEST_F(KeypadFrame, LocoNumberCancelBeforeAnyEditStaysInsideTheGrid)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:14");
-    EXPECT_EQ(cab.loco.m_PreviousCell, 0);
-    cab.Run("C");
-    EXPECT_EQ(Frames(cab.loco.m_Keypad), FrameOn(0));
-    EXPECT_EQ(cab.loco.m_PreviousCell, 1);
-    EXPECT_EQ(cab.locoEdit, 0);
-    EXPECT_EQ(Store().EventState, 2u);
+    Run("go:14");
+    EXPECT_EQ(Loco().m_PreviousCell, 0);
+    Run("C");
+    EXPECT_EQ(Frames(Loco().m_Keypad), FrameOn(0));
+    EXPECT_EQ(Loco().m_PreviousCell, 1);
+    EXPECT_EQ(LocoEdit(), 0);
+    EXPECT_EQ(store().EventState, 2u);
 }
 
 TEST_F(KeypadFrame, LocoNumberDoneFlagFreezesTheFrameInPlace)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:14 M E D R");
-    EXPECT_EQ(Frames(cab.loco.m_Keypad), FrameOn(5));
-    cab.loco.m_NumberConfirmed = 1;
-    cab.loco.selectionChange(7);
-    EXPECT_EQ(cab.loco.m_SelectedCell, 5);
-    EXPECT_EQ(Frames(cab.loco.m_Keypad), FrameOn(5)) << "the same cell loses and regains its frame";
+    Run("go:14 M E D R");
+    EXPECT_EQ(Frames(Loco().m_Keypad), FrameOn(5));
+    Loco().m_NumberConfirmed = 1;
+    Loco().selectionChange(7);
+    EXPECT_EQ(Loco().m_SelectedCell, 5);
+    EXPECT_EQ(Frames(Loco().m_Keypad), FrameOn(5)) << "the same cell loses and regains its frame";
 }
 
 TEST_F(KeypadFrame, DistributedPowerKeypadAlwaysMovesAndReadsBack)

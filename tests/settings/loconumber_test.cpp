@@ -1,7 +1,7 @@
 // The locomotive number screen: the edit states of the main layout, the
 // number accepted or committed, what port 301 word 8 carries after a decode
 // tick, and the over-range latch that keeps word 8 honest.
-#include "SettingsHarness.h"
+#include "SettingsFixture.h"
 
 using namespace settingstest;
 
@@ -43,14 +43,13 @@ class LocoScript : public SettingsTest, public ::testing::WithParamInterface<Loc
 TEST_P(LocoScript, KeysToShownTextToStoreToWord8)
 {
     const LocoCase& c = GetParam();
-    CabKeys& cab = Cab();
-    cab.Run("go:14");
-    cab.Run(c.keys);
-    EXPECT_EQ(Text(cab.loco.m_ValueLabel), c.shown);
-    EXPECT_EQ(Store().EnteredLocoNumber, c.entered);
-    EXPECT_EQ(cab.locoEdit, c.editState);
-    EXPECT_EQ(Store().EventState, c.eventState);
-    cab.Tick();
+    Run("go:14");
+    Run(c.keys);
+    EXPECT_EQ(Text(Loco().m_ValueLabel), c.shown);
+    EXPECT_EQ(store().EnteredLocoNumber, c.entered);
+    EXPECT_EQ(LocoEdit(), c.editState);
+    EXPECT_EQ(store().EventState, c.eventState);
+    Poll();
     EXPECT_EQ(DDU_301[8], c.word8);
 }
 
@@ -60,66 +59,69 @@ using LocoScreen = SettingsTest;
 
 TEST_F(LocoScreen, NumberRowFollowsTheVehicleOnEveryRefresh)
 {
-    CabKeys& cab = Cab();
-    EXPECT_EQ(Text(cab.loco.m_LocoNumberRow.ValueLabel), "00000");
-    EXPECT_EQ(Text(cab.loco.m_LocoTypeRow.ValueLabel), "WAG-9");
-    cab.Run("go:14 T");
-    EXPECT_EQ(Text(cab.loco.m_LocoNumberRow.ValueLabel), "0");
+    LocoNumner built;   // a screen before its first refresh
+    EXPECT_EQ(Text(built.m_LocoNumberRow.ValueLabel), "00000");
+    EXPECT_EQ(Text(built.m_LocoTypeRow.ValueLabel), "WAG-9");
+    Run("go:14 T");
+    EXPECT_EQ(Text(Loco().m_LocoTypeRow.ValueLabel), "WAG-9");
+    EXPECT_EQ(Text(Loco().m_LocoNumberRow.ValueLabel), "0");
     // The vehicle reports its number on port 1040 word 4.
-    FLG1_1040[4] = 31245;
-    cab.Run("M E type:777 T");
-    EXPECT_EQ(Text(cab.loco.m_LocoNumberRow.ValueLabel), "31245") << "the number typed is not shown here";
-    cab.loco.m_LocoNumberRow.ValueLabel.set_text("x");
-    cab.Run("T");
-    EXPECT_EQ(Text(cab.loco.m_LocoNumberRow.ValueLabel), "31245") << "unchanged, drawn again";
+    Publish(1040, 4, 31245);
+    Run("M E type:777 T");
+    EXPECT_EQ(Text(Loco().m_LocoNumberRow.ValueLabel), "31245") << "the number typed is not shown here";
+    Loco().m_LocoNumberRow.ValueLabel.set_text("x");
+    Run("T");
+    EXPECT_EQ(Text(Loco().m_LocoNumberRow.ValueLabel), "31245") << "unchanged, drawn again";
 }
 
 TEST_F(LocoScreen, Word8OnlyWhileTheScreenIsCurrent)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:14 M E type:321K");
-    cab.Run("R T");
-    EXPECT_EQ(DDU_301[8], 0) << "left before the tick: nothing sent";
-    cab.Run("L T");
+    Run("go:14 M E type:321K");
+    EXPECT_EQ(DDU_301[8], 321) << "the tick that brings OK sends the number";
+    Run("R");
+    DDU_301[8] = 0;
+    Run("T");
+    EXPECT_EQ(DDU_301[8], 0) << "another screen: nothing sent";
+    Run("L T");
     EXPECT_EQ(DDU_301[8], 321);
-    cab.Run("M E type:C9K R T");
-    EXPECT_EQ(Store().EnteredLocoNumber, 9u);
+    // With the service keyboard, OK and right come within one poll.
+    Run("M E type:C9 kb:R kb:R kb:R kb:E kb:R T");
+    EXPECT_EQ(Target(), 15);
+    EXPECT_EQ(store().EnteredLocoNumber, 9u);
     EXPECT_EQ(DDU_301[8], 321) << "the word keeps its last value off the screen";
-    EXPECT_EQ(Store().LocoNumberConfirmed, 0);
-    FLG1_1040[4] = 9;
-    cab.Run("L T");
+    EXPECT_EQ(store().LocoNumberConfirmed, 0);
+    Publish(1040, 4, 9);
+    Run("L T");
     EXPECT_EQ(DDU_301[8], 9);
-    EXPECT_EQ(Store().LocoNumberConfirmed, 1);
+    EXPECT_EQ(store().LocoNumberConfirmed, 1);
 }
 
 TEST_F(LocoScreen, BoxColoursAndConfirmFollowTheEdit)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:14");
-    EXPECT_EQ(Background(cab.loco.m_ValueBox), "#000000");
-    cab.Run("M");
-    EXPECT_EQ(Background(cab.loco.m_ValueBox), "#ffffff");
-    EXPECT_EQ(cab.loco.m_ValueBox.get_border_width(), 1u);
-    cab.Run("D");
-    const Gdk::Color confirm = cab.loco.m_MessageLabel.get_modifier_style()->get_fg(Gtk::STATE_NORMAL);
+    Run("go:14");
+    EXPECT_EQ(Background(Loco().m_ValueBox), "#000000");
+    Run("M");
+    EXPECT_EQ(Background(Loco().m_ValueBox), "#ffffff");
+    EXPECT_EQ(Loco().m_ValueBox.get_border_width(), 1u);
+    Run("D");
+    const Gdk::Color confirm = Loco().m_MessageLabel.get_modifier_style()->get_fg(Gtk::STATE_NORMAL);
     EXPECT_EQ(confirm.get_red() >> 8, 0xf0) << "Confirm turns orange";
-    cab.Run("U");
-    EXPECT_EQ(Background(cab.loco.m_ValueBox), "#000000");
-    cab.Run("C M E type:8");
-    EXPECT_EQ(Text(cab.loco.m_ValueLabel), "8");
-    cab.Run("C");
-    EXPECT_EQ(Background(cab.loco.m_ValueBox), "#000000");
-    EXPECT_EQ(Text(cab.loco.m_ValueLabel), " ") << "Cancel blanks the digits Confirm would not send";
+    Run("U");
+    EXPECT_EQ(Background(Loco().m_ValueBox), "#000000");
+    Run("C M E type:8");
+    EXPECT_EQ(Text(Loco().m_ValueLabel), "8");
+    Run("C");
+    EXPECT_EQ(Background(Loco().m_ValueBox), "#000000");
+    EXPECT_EQ(Text(Loco().m_ValueLabel), " ") << "Cancel blanks the digits Confirm would not send";
 }
 
 TEST_F(LocoScreen, LeftAndRightMoveTheKeypadDuringAnEdit)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:14 M E R R");
-    EXPECT_EQ(cab.loco.m_SelectedCell, 3);
-    cab.Run("L");
-    EXPECT_EQ(cab.loco.m_SelectedCell, 2);
-    EXPECT_EQ(cab.target, 14);
+    Run("go:14 M E R R");
+    EXPECT_EQ(Loco().m_SelectedCell, 3);
+    Run("L");
+    EXPECT_EQ(Loco().m_SelectedCell, 2);
+    EXPECT_EQ(Target(), 14);
 }
 
 }  // namespace

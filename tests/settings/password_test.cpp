@@ -1,6 +1,6 @@
 // The password screen through the main layout's keys: typed numbers, the
 // access code, the over-range latch, and what the unlock lets reach port 301.
-#include "SettingsHarness.h"
+#include "SettingsFixture.h"
 
 using namespace settingstest;
 
@@ -33,25 +33,24 @@ class PasswordScript : public SettingsTest, public ::testing::WithParamInterface
 TEST_P(PasswordScript, KeysToUnlockToIsolationBitOnPort301)
 {
     const PasswordCase& c = GetParam();
-    CabKeys& cab = Cab();
-    cab.Run("go:15 E");
-    ASSERT_EQ(cab.shown, 18);
-    EXPECT_EQ(Store().PasswordReturnScreen, 15);
-    cab.Type(c.typed);
+    Run("go:15 E");
+    ASSERT_EQ(Shown(), 18);
+    EXPECT_EQ(store().PasswordReturnScreen, 15);
+    Type(c.typed);
 
-    EXPECT_EQ(cab.shown, 15) << "OK returns to the asking screen, right code or not";
-    EXPECT_EQ(cab.passwordEdit, 0);
-    EXPECT_EQ(Text(cab.password.m_ValueLabel), c.shown);
-    EXPECT_EQ(Text(cab.password.m_MessageLabel), c.unlocked ? "UNLOCKED..." : "Incorrect Password");
-    EXPECT_EQ(Store().PasswordUnlocked, c.unlocked ? 1 : 0);
-    EXPECT_EQ(Store().EnteredPassword, c.entered);
+    EXPECT_EQ(Shown(), 15) << "OK returns to the asking screen, right code or not";
+    EXPECT_EQ(PasswordEdit(), 0);
+    EXPECT_EQ(Text(PasswordEntry().m_ValueLabel), c.shown);
+    EXPECT_EQ(Text(PasswordEntry().m_MessageLabel), c.unlocked ? "UNLOCKED..." : "Incorrect Password");
+    EXPECT_EQ(store().PasswordUnlocked, c.unlocked ? 1 : 0);
+    EXPECT_EQ(store().EnteredPassword, c.entered);
 
     // Enter on the isolation screen: a flag only when unlocked, else the
     // password screen again.
-    cab.Run("E T");
-    EXPECT_EQ(Store().MotorIsolationFlags[0], c.unlocked ? 1 : 0);
+    Run("E T");
+    EXPECT_EQ(store().MotorIsolationFlags[0], c.unlocked ? 1 : 0);
     EXPECT_EQ(Bit(DDU_301[0], 1), c.unlocked);
-    EXPECT_EQ(cab.shown, c.unlocked ? 15 : 18);
+    EXPECT_EQ(Shown(), c.unlocked ? 15 : 18);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PasswordScript, ::testing::ValuesIn(kCases), CaseName());
@@ -60,59 +59,56 @@ using PasswordScreen = SettingsTest;
 
 TEST_F(PasswordScreen, EveryVisitStartsBlankOnCellOneAndClearsTheLatch)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:16 E type:987654");
-    EXPECT_TRUE(cab.password.m_OverRange);
-    EXPECT_EQ(Text(cab.password.m_ValueLabel), " ");
-    cab.Run("H go:16 E");
-    EXPECT_FALSE(cab.password.m_OverRange);
-    EXPECT_EQ(cab.password.m_SelectedCell, 1);
-    EXPECT_EQ(Text(cab.password.m_ValueLabel), " ");
-    EXPECT_EQ(Store().EnteredPassword, 0);
-    cab.Run("type:8316K");
-    EXPECT_EQ(Store().PasswordUnlocked, 1);
-    EXPECT_EQ(cab.shown, 16);
+    Run("go:16 E type:987654");
+    EXPECT_TRUE(PasswordEntry().m_OverRange);
+    EXPECT_EQ(Text(PasswordEntry().m_ValueLabel), " ");
+    Run("H go:16 E");
+    EXPECT_FALSE(PasswordEntry().m_OverRange);
+    EXPECT_EQ(PasswordEntry().m_SelectedCell, 1);
+    EXPECT_EQ(Text(PasswordEntry().m_ValueLabel), " ");
+    EXPECT_EQ(store().EnteredPassword, 0);
+    Run("type:8316K");
+    EXPECT_EQ(store().PasswordUnlocked, 1);
+    EXPECT_EQ(Shown(), 16);
 }
 
 TEST_F(PasswordScreen, TypedDigitsShowWhileTyping)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:15 E type:77");
-    EXPECT_EQ(Text(cab.password.m_ValueLabel), "77") << "Enter does not move the selection";
-    EXPECT_EQ(cab.shown, 18);
-    EXPECT_EQ(cab.password.m_EntryDone, 0);
+    Run("go:15 E type:77");
+    EXPECT_EQ(Text(PasswordEntry().m_ValueLabel), "77") << "Enter does not move the selection";
+    EXPECT_EQ(Shown(), 18);
+    EXPECT_EQ(PasswordEntry().m_EntryDone, 0);
 }
 
 TEST_F(PasswordScreen, LeftOrRightLocksAgainAndWithdrawsTheBusFields)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:15 E type:8316K D E T");
+    Run("go:15 E type:8316K D E T");
     EXPECT_TRUE(Bit(DDU_301[0], 2));
-    cab.Run("R L");
-    EXPECT_EQ(Store().PasswordUnlocked, 0);
-    cab.Run("D E");
-    EXPECT_EQ(cab.shown, 18) << "the access code is needed again";
-    EXPECT_EQ(Store().MotorIsolationFlags[2], 0);
+    Run("R L");
+    EXPECT_EQ(store().PasswordUnlocked, 0);
+    Run("D E");
+    EXPECT_EQ(Shown(), 18) << "the access code is needed again";
+    EXPECT_EQ(store().MotorIsolationFlags[2], 0);
 }
 
 TEST_F(PasswordScreen, MessageTurnsWhiteOnTheNextEntryAndKeepsItsText)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:15 E type:1K");
-    EXPECT_EQ(Background(cab.password.m_ValueBox), "#ffffff");
-    const Gdk::Color orange = cab.password.m_MessageLabel.get_modifier_style()->get_fg(Gtk::STATE_NORMAL);
+    Run("go:15 E type:1K");
+    EXPECT_EQ(Background(PasswordEntry().m_ValueBox), "#ffffff");
+    const Gdk::Color orange = PasswordEntry().m_MessageLabel.get_modifier_style()->get_fg(Gtk::STATE_NORMAL);
     EXPECT_EQ(orange.get_red() >> 8, 0xf0);
-    cab.Run("E");
-    EXPECT_EQ(Text(cab.password.m_MessageLabel), "Incorrect Password");
-    const Gdk::Color white = cab.password.m_MessageLabel.get_modifier_style()->get_fg(Gtk::STATE_NORMAL);
+    Run("E");
+    EXPECT_EQ(Text(PasswordEntry().m_MessageLabel), "Incorrect Password");
+    const Gdk::Color white = PasswordEntry().m_MessageLabel.get_modifier_style()->get_fg(Gtk::STATE_NORMAL);
     EXPECT_EQ(white.get_blue() >> 8, 0xff);
 }
 
 TEST_F(PasswordScreen, SignalIsThereForTheMainLayout)
 {
     int emitted = 0;
-    Cab().password.m_PasswordSignal.connect([&] { ++emitted; });
-    Cab().Run("go:15 E type:8316K");
+    sigc::connection watch = PasswordEntry().m_PasswordSignal.connect([&] { ++emitted; });
+    Run("go:15 E type:8316K");
+    watch.disconnect();
     EXPECT_EQ(emitted, 0) << "nothing emits it";
 }
 

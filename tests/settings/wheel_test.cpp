@@ -1,7 +1,7 @@
 // The wheel diameter screen: cursor, edit, steps within 1016..1097, commit,
 // the take-over of the vehicle's values, and what port 301 and
 // wheeldiameteroutput.txt carry after the decode tick.
-#include "SettingsHarness.h"
+#include "SettingsFixture.h"
 
 using namespace settingstest;
 
@@ -32,7 +32,7 @@ const WheelCase kCases[] = {
     {"above the range up goes to the upper limit", 1200, "E U T E", 0, "1097", 1097, false, false},
     {"above the range down goes to the upper limit", 1200, "E D T D T E", 0, "1096", 1096, false, false},
     {"missing file: six zeros are never flagged", 0, "E", 0, "0", 0, true, false},
-    {"step just before cancel is dropped", 1050, "E U C E T", 0, "1050", 1050, true, true},
+    {"step just before cancel is dropped", 1050, "E kb:U kb:C E T", 0, "1050", 1050, true, true},
     {"up wraps the cursor", 1050, "U", 5, "1050", 1050, false, false},
     {"down wraps the cursor", 1050, "U D", 0, "1050", 1050, false, false},
 };
@@ -42,19 +42,18 @@ class WheelScript : public SettingsTest, public ::testing::WithParamInterface<Wh
 TEST_P(WheelScript, KeysToLabelsToStoreToPortAndFile)
 {
     const WheelCase& c = GetParam();
-    for (unsigned short& d : Store().WheelDiameters) d = c.start;
-    CabKeys& cab = Cab();
-    cab.Run("go:16 E type:8316K");
-    ASSERT_EQ(cab.shown, 16);
-    ASSERT_EQ(Store().PasswordUnlocked, 1);
-    cab.Run(c.keys);
-    cab.Tick();
+    StartDiameters(c.start);
+    Run("go:16 E type:8316K");
+    ASSERT_EQ(Shown(), 16);
+    ASSERT_EQ(store().PasswordUnlocked, 1);
+    Run(c.keys);
+    Poll();
 
-    EXPECT_EQ(Store().WheelDiameterCursor, c.cursor);
-    EXPECT_EQ(Text(cab.wheel.m_ValueLabels[c.cursor]), c.label);
-    EXPECT_EQ(Store().WheelDiameters[c.cursor], c.stored);
-    EXPECT_EQ(cab.wheel.m_Editing, c.editing ? 1 : 0);
-    EXPECT_EQ(Store().WheelDiameterEditing, c.editing ? 1 : 0);
+    EXPECT_EQ(store().WheelDiameterCursor, c.cursor);
+    EXPECT_EQ(Text(Wheel().m_ValueLabels[c.cursor]), c.label);
+    EXPECT_EQ(store().WheelDiameters[c.cursor], c.stored);
+    EXPECT_EQ(Wheel().m_Editing, c.editing ? 1 : 0);
+    EXPECT_EQ(store().WheelDiameterEditing, c.editing ? 1 : 0);
     EXPECT_EQ(Bit(DDU_301[0], 15), c.sendBit);
     EXPECT_EQ(DDU_301[2 + c.cursor], c.stored);
 
@@ -64,7 +63,7 @@ TEST_P(WheelScript, KeysToLabelsToStoreToPortAndFile)
         file += "BOGIE" + std::to_string(row + 1) + "WHEELDIAMval" + std::to_string(row + 1) + "=" +
                 std::to_string(value) + "\n";
     }
-    EXPECT_EQ(dir.ReadFile("wheeldiameteroutput.txt"), file);
+    EXPECT_EQ(ReadFile("wheeldiameteroutput.txt"), file);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WheelScript, ::testing::ValuesIn(kCases), CaseName());
@@ -85,115 +84,114 @@ class WheelScreen : public SettingsTest {
 protected:
     void SetUp() override
     {
-        for (unsigned short& d : Store().WheelDiameters) d = 1050;
+        SettingsTest::SetUp();
+        StartDiameters(1050);
     }
     // The vehicle reports six diameters on port 300 with its receipt bit.
     void VehicleSends(unsigned short first)
     {
-        DDU_300[0] = 0x8000;
-        for (int row = 0; row < 6; ++row) DDU_300[2 + row] = static_cast<unsigned short>(first + row);
+        Publish(300, 0, 0x8000);
+        for (int row = 0; row < 6; ++row) Publish(300, 2 + row, static_cast<unsigned short>(first + row));
     }
 };
 
 TEST_F(WheelScreen, LockedEnterOpensNoEditAndSetsNoFlag)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:16 E");
-    EXPECT_EQ(cab.shown, 18);
-    EXPECT_EQ(cab.wheel.m_Editing, 0);
-    EXPECT_EQ(Store().WheelDiameterSendFlag, 0);
-    cab.Run("T");
+    Run("go:16 E");
+    EXPECT_EQ(Shown(), 18);
+    EXPECT_EQ(Wheel().m_Editing, 0);
+    EXPECT_EQ(store().WheelDiameterSendFlag, 0);
+    Run("T");
     EXPECT_FALSE(Bit(DDU_301[0], 15));
     EXPECT_EQ(DDU_301[2], 0) << "nothing sent while locked";
 }
 
 TEST_F(WheelScreen, NothingSentWhileAnotherScreenIsCurrent)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:16 E type:8316K E U T E");
-    ASSERT_EQ(Store().WheelDiameters[0], 1051);
-    Store().CurrentScreen = 15;   // as after a jump that leaves the lock open
+    // The commit with the service keyboard, between two ticks.
+    Run("go:16 E type:8316K E U T kb:E");
+    ASSERT_EQ(store().WheelDiameters[0], 1051);
+    store().CurrentScreen = 15;   // as after a jump that leaves the lock open
     DDU_301[2] = 0;
-    cab.Run("T");
+    Run("T");
     EXPECT_EQ(DDU_301[2], 0);
     EXPECT_FALSE(Bit(DDU_301[0], 15));
-    EXPECT_EQ(dir.ReadFile("wheeldiameteroutput.txt").substr(0, 25), "BOGIE1WHEELDIAMval1=1050\n")
+    EXPECT_EQ(ReadFile("wheeldiameteroutput.txt").substr(0, 25), "BOGIE1WHEELDIAMval1=1050\n")
         << "the file is kept by the screen's ticks only";
-    Store().CurrentScreen = 16;
-    cab.Run("T");
+    store().CurrentScreen = 16;
+    Run("T");
     EXPECT_EQ(DDU_301[2], 1051);
     EXPECT_TRUE(Bit(DDU_301[0], 15));
+    EXPECT_EQ(ReadFile("wheeldiameteroutput.txt").substr(0, 25), "BOGIE1WHEELDIAMval1=1051\n");
 }
 
 TEST_F(WheelScreen, TakeOverRewritesTheLabels)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:16 T");
+    Run("go:16 T");
     VehicleSends(1060);
-    cab.Run("T");
+    Run("T");
     for (int row = 0; row < 6; ++row) {
-        EXPECT_EQ(cab.wheel.m_Values[row], 1060 + row);
-        EXPECT_EQ(Text(cab.wheel.m_ValueLabels[row]), std::to_string(1060 + row));
+        EXPECT_EQ(Wheel().m_Values[row], 1060 + row);
+        EXPECT_EQ(Text(Wheel().m_ValueLabels[row]), std::to_string(1060 + row));
     }
-    cab.Run("E type:8316K E U T E");
-    EXPECT_EQ(Store().WheelDiameters[0], 1061);
-    EXPECT_EQ(Text(cab.wheel.m_ValueLabels[0]), "1061");
+    Run("E type:8316K E U T E");
+    EXPECT_EQ(store().WheelDiameters[0], 1061);
+    EXPECT_EQ(Text(Wheel().m_ValueLabels[0]), "1061");
 }
 
 TEST_F(WheelScreen, VehicleValuesOutsideTheLimitsWithdrawTheSendFlag)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:16 E type:8316K E");
-    EXPECT_EQ(Store().WheelDiameterSendFlag, 1);
+    Run("go:16 E type:8316K E");
+    EXPECT_EQ(store().WheelDiameterSendFlag, 1);
     VehicleSends(1000);
-    cab.Run("T T");
-    EXPECT_EQ(Store().WheelDiameterSendFlag, 0);
-    cab.Run("T");
+    Run("T T");
+    EXPECT_EQ(store().WheelDiameterSendFlag, 0);
+    Run("T");
     EXPECT_FALSE(Bit(DDU_301[0], 15));
 }
 
 TEST_F(WheelScreen, LeftAndRightClearTheSendFlagButKeepTheEdit)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:16 E type:8316K E U T");
-    EXPECT_EQ(Store().WheelDiameterSendFlag, 1);
-    cab.Run("R L");
-    EXPECT_EQ(Store().WheelDiameterSendFlag, 0);
-    EXPECT_EQ(cab.wheel.m_Editing, 1);
-    cab.Run("U T E");
-    EXPECT_EQ(cab.shown, 18) << "commit needs the code again";
-    cab.Run("type:8316K E");
-    EXPECT_EQ(Store().WheelDiameters[0], 1052);
+    Run("go:16 E type:8316K E U T");
+    EXPECT_EQ(store().WheelDiameterSendFlag, 1);
+    Run("R L");
+    EXPECT_EQ(store().WheelDiameterSendFlag, 0);
+    EXPECT_EQ(Wheel().m_Editing, 1);
+    Run("U T E");
+    EXPECT_EQ(Shown(), 18) << "commit needs the code again";
+    Run("type:8316K E");
+    EXPECT_EQ(store().WheelDiameters[0], 1052);
 }
 
 TEST_F(WheelScreen, CursorRowIsWhiteAndStateFieldsFollowTheEdit)
 {
-    CabKeys& cab = Cab();
-    cab.Run("go:16 D D T");
+    Run("go:16 D D T");
     for (int row = 0; row < 6; ++row)
-        EXPECT_EQ(Background(cab.wheel.m_ValueBoxes[row]), row == 2 ? "#ffffff" : "#000000");
-    cab.Run("M");
-    EXPECT_EQ(Store().WheelDiameterState, 1);
-    cab.Run("E type:8316K E");
-    EXPECT_EQ(Store().WheelDiameterState, 0);
-    EXPECT_EQ(Store().WheelDiameterEditing, 1);
-    cab.Run("D T E");
-    EXPECT_EQ(Store().WheelDiameterState, 1);
-    EXPECT_EQ(Store().WheelDiameterEditing, 0);
-    EXPECT_EQ(Store().WheelDiameters[2], 1049);
+        EXPECT_EQ(Background(Wheel().m_ValueBoxes[row]), row == 2 ? "#ffffff" : "#000000");
+    Run("M");
+    EXPECT_EQ(store().WheelDiameterState, 1);
+    Run("E type:8316K E");
+    EXPECT_EQ(store().WheelDiameterState, 0);
+    EXPECT_EQ(store().WheelDiameterEditing, 1);
+    Run("D T E");
+    EXPECT_EQ(store().WheelDiameterState, 1);
+    EXPECT_EQ(store().WheelDiameterEditing, 0);
+    EXPECT_EQ(store().WheelDiameters[2], 1049);
 }
 
 TEST_F(WheelScreen, CaptionsAndStartValues)
 {
-    Store().WheelDiameters[4] = 1077;
-    CabKeys& cab = Cab();
-    for (int row = 0; row < 6; ++row) {
-        const std::string n = std::to_string(row + 1);
-        EXPECT_EQ(Text(cab.wheel.m_CaptionLabels[row]), "BOGIE " + n + " WHEEL DIAM " + n);
+    store().WheelDiameters[4] = 1077;
+    WheelDiameter built;   // a screen built on the store's diameters
+    for (WheelDiameter* screen : {&Wheel(), &built}) {
+        for (int row = 0; row < 6; ++row) {
+            const std::string n = std::to_string(row + 1);
+            EXPECT_EQ(Text(screen->m_CaptionLabels[row]), "BOGIE " + n + " WHEEL DIAM " + n);
+        }
+        EXPECT_EQ(screen->m_MinDiameter, 1016);
+        EXPECT_EQ(screen->m_MaxDiameter, 1097);
     }
-    EXPECT_EQ(Text(cab.wheel.m_ValueLabels[4]), "1077");
-    EXPECT_EQ(cab.wheel.m_MinDiameter, 1016);
-    EXPECT_EQ(cab.wheel.m_MaxDiameter, 1097);
+    EXPECT_EQ(Text(built.m_ValueLabels[4]), "1077");
 }
 
 }  // namespace

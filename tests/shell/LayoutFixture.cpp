@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <poll.h>
 #include <unistd.h>
 
 #include "InfoPanel.h"
+#include "KeypadLine.h"
 #include "PortsByNumber.h"
 
 namespace shelltest {
@@ -105,7 +107,11 @@ Display::Display()
     testsupport::InitToolkit();
     CopyPictures();
     ::setenv("CABDISPLAY_MEDIA", (dir_.path() + "/media").c_str(), 1);
-    ReadMVBData::getInstance();
+    // The store of the cab's start-up (settings files, keypad line, bus)
+    // without its decode-tick timer: the tests run every tick themselves, so
+    // nothing refreshes the screens between a key and the look that follows.
+    ReadMVBData::instance = new ReadMVBData(ReadMVBData::StartValuesOnly{});
+    ReadMVBData::instance->Initialaization();
     layout_ = new BasicLayout;
     window_ = new Gtk::Window;
     window_->set_default_size(800, 600);
@@ -175,6 +181,10 @@ void RestoreStartValues(ReadMVBData& s)
     Restore(s.FaultAcknowledge, f.FaultAcknowledge);
     Restore(s.FaultAcknowledgeTicks, f.FaultAcknowledgeTicks);
     Restore(s.FaultAcknowledgePulse, f.FaultAcknowledgePulse);
+    Restore(s.LocoRoleNames, f.LocoRoleNames);
+    Restore(s.WagonDetailValues, f.WagonDetailValues);
+    Restore(s.BpContinuityValues, f.BpContinuityValues);
+    Restore(s.DpwcsOverviewValues, f.DpwcsOverviewValues);
 }
 
 // A keypad entry's cells and number as at the program's start.
@@ -185,6 +195,7 @@ void ResetKeypadEntry(Screen& screen)
     screen.m_PreviousCell = 0;
     screen.m_EnteredNumber = 0;
     screen.m_OverRange = false;
+    screen.m_ValueLabel.set_text("0");
 }
 
 // What the settings screens keep between visits: keypad cells, numbers being
@@ -199,6 +210,9 @@ void ResetSettingsScreens(BasicLayout& l)
     wheels.m_Editing = wheels.m_Changed = wheels.m_CommitRequest = 0;
     wheels.m_UpStep = wheels.m_DownStep = 0;
     l.m_SixMotorIsolation.m_EnterRequest = 0;
+    InchingMode& inching = l.m_InchingMode;
+    inching.m_LastActualSpeed = 0;
+    inching.m_ActualSpeedRow.ValueLabel.set_text("00");
     l.m_LocoNumberEditState = 0;
     l.m_PasswordEditState = 0;
 }
@@ -224,6 +238,11 @@ void Display::Reset()
 void Display::Press(unsigned char key)
 {
     ASSERT_TRUE(keypad_.Press(key));
+    // The byte reaches the display's side of the line a moment after the
+    // write; the poll that follows must find it there.
+    pollfd line = {::fd, POLLIN, 0};
+    ASSERT_EQ(1, ::poll(&line, 1, testsupport::Scaled(2000)))
+        << "key " << unsigned(key) << " did not reach the keypad line";
     store().FetchData();
     Tick();
 }

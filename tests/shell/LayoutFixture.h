@@ -1,6 +1,6 @@
 // A real main layout in a shown window, on the real store with the device
 // model inside the test program (CABDISPLAY_MVB=model) and a pseudo-terminal
-// keypad: the working directory
+// keypad, its decode ticks run by the tests alone: the working directory
 // holds the build's pictures, with the ones the
 // tests look at replaced by solid colours, so a widget's picture tells which
 // file was loaded.

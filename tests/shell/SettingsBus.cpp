@@ -54,6 +54,9 @@ void SettingsBus::ResetSettings()
     mue_sim::MueDevice& device = mue_sim::InProcessDevice();
     for (const auto& word : kPublished)
         device.SetSinkWord(word.port, word.word, 0);
+    for (const auto& word : published_)
+        device.SetSinkWord(word.first, word.second, 0);
+    published_.clear();
     std::remove("ActualSpeedVal.txt");
     std::remove("wheeldiameteroutput.txt");
 
@@ -95,6 +98,7 @@ void SettingsBus::ResetSettings()
 
 void SettingsBus::Publish(int port, int word, unsigned short value)
 {
+    published_.insert({port, word});
     mue_sim::InProcessDevice().SetSinkWord(port, word, value);
 }
 

@@ -8,6 +8,7 @@
 
 #include "LayoutFixture.h"
 
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,7 +34,7 @@ protected:
     void TearDown() override;
 
     // A word a unit publishes on a sink port; it reaches the port buffers
-    // with the next poll.
+    // with the next poll. Every word published goes back to 0 after the case.
     void Publish(int port, int word, unsigned short value);
     // One poll and one decode tick without a key.
     void Poll();
@@ -101,6 +102,7 @@ protected:
 
 private:
     void ResetSettings();
+    std::set<std::pair<int, int>> published_;  // port, word
 };
 
 }  // namespace shelltest

@@ -1,7 +1,8 @@
 // The whole program: cabdisplay on an X server of the test's own, against
 // mvbsim over its socket, with a pseudo-terminal keypad. Key bytes drive it
-// through its screens, each key once the window shows what the one before
-// led to; what it sends shows in mvbsim's port-301 log.
+// through its screens: a sequence of which only the end counts is written at
+// once, as a driver typing fast sends it, and a key that must lead to a
+// screen waits for that screen; what it sends shows in mvbsim's port-301 log.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -89,18 +90,14 @@ protected:
 
     // The display's keys and window, once it runs with a pseudo-terminal.
     testsupport::ScreenKeys& Keys() { return *keys_; }
-    // Each key to another screen, then each of `changes` to a change of the
-    // window: one key at a time, each once the window shows what the one
-    // before led to.
-    ::testing::AssertionResult Walk(const std::vector<unsigned char>& screens,
-                                    const std::vector<unsigned char>& changes = {})
+    // Keys written at once, with the password code (and its OK) after them
+    // and `after` after that.
+    static std::vector<unsigned char> WithCode(std::vector<unsigned char> keys,
+                                               const std::vector<unsigned char>& after)
     {
-        for (std::size_t i = 0; i < screens.size(); ++i) {
-            ::testing::AssertionResult pressed = Keys().PressToAnotherScreen(screens[i]);
-            if (!pressed)
-                return pressed << " (screen key " << i + 1 << " of " << screens.size() << ")";
-        }
-        return Keys().PressEachToAChange(changes);
+        keys.insert(keys.end(), kRightCode.begin(), kRightCode.end());
+        keys.insert(keys.end(), after.begin(), after.end());
+        return keys;
     }
 
     static bool WaitFor(const std::function<bool()>& done, int ms) { return testsupport::WaitFor(done, ms); }
@@ -138,18 +135,13 @@ protected:
         return WaitFor([&] { return Sent(word, bits, value); }, ms);
     }
 
-    // The loco number screen: edit, keypad, "1", right right "3", down x3 to
-    // "OK", Enter; the number goes out on port 301. Without pictures the
-    // screens differ too little to tell one from another: each of the right
-    // keys is then only a change.
-    void SendLocoNumber13(bool pictures = true)
+    // The loco number screen (four screens left of the main one): edit,
+    // keypad, "1", right right "3", down x3 to "OK", Enter, all written at
+    // once; the number goes out on port 301.
+    void SendLocoNumber13()
     {
-        const std::vector<unsigned char> rights(14, kRight);
-        std::vector<unsigned char> changes = {kMenu, kEnter, kEnter, kRight, kRight, kEnter, kDown, kDown, kDown};
-        if (!pictures)
-            changes.insert(changes.begin(), rights.begin(), rights.end());
-        ASSERT_TRUE(Walk(pictures ? rights : std::vector<unsigned char>(), changes));
-        ASSERT_TRUE(Keys().PressTaken(kEnter));
+        ASSERT_TRUE(Keys().Write({kLeft, kLeft, kLeft, kLeft, kMenu, kEnter, kEnter, kRight, kRight, kEnter, kDown,
+                                  kDown, kDown, kEnter}));
         EXPECT_TRUE(WaitSent(8, 0, 13)) << Read("port301.log");
     }
 
@@ -220,9 +212,9 @@ TEST_F(Bench, InchingGoesOutOnPort301AndStopsAfterHome)
     StartDisplay();
     ASSERT_TRUE(Keys().Settle());
     const testsupport::Picture mainScreen = Keys().Current();
-    // The inching screen, its set speed six steps up.
-    ASSERT_TRUE(Walk(std::vector<unsigned char>(13, kRight), {kUp, kUp, kUp, kUp, kUp, kUp}));
-    ASSERT_TRUE(Keys().PressTaken(kEnter));
+    // The inching screen (five screens left of the main one), its set speed
+    // six steps up, sent: written at once.
+    ASSERT_TRUE(Keys().Write({kLeft, kLeft, kLeft, kLeft, kLeft, kUp, kUp, kUp, kUp, kUp, kUp, kEnter}));
     EXPECT_TRUE(WaitSent(0, 1));       // the inching request
     EXPECT_TRUE(WaitSent(1, 0, 10));   // 0.5 km/h, five tenths up: 1.0 km/h in tenths
     EXPECT_TRUE(Keys().PressTo(kHome, mainScreen));
@@ -243,8 +235,7 @@ TEST_F(Bench, PasswordUnlocksMotorIsolation)
     StartSim(kBusScenario);
     StartDisplay();
     // The isolation screen, its password, motor 1.
-    ASSERT_TRUE(Walk({kLeft, kLeft, kLeft, kEnter}, kRightCode));
-    ASSERT_TRUE(Keys().PressTaken(kEnter));
+    ASSERT_TRUE(Keys().Write(WithCode({kLeft, kLeft, kLeft, kEnter}, {kEnter})));
     EXPECT_TRUE(WaitSent(0, 1u << 1)) << "motor 1 isolated\n" << Read("port301.log");
     ExpectNoCritical();
 }
@@ -255,12 +246,9 @@ TEST_F(Bench, WheelDiameterGoesOutAfterThePassword)
     StartDisplay();
     ASSERT_TRUE(Keys().Settle());
     const testsupport::Picture mainScreen = Keys().Current();
-    // The wheel screen, its password; the first row in edit (which shows
-    // nothing yet), one step up, sent.
-    ASSERT_TRUE(Walk({kLeft, kLeft, kEnter}, kRightCode));
-    ASSERT_TRUE(Keys().PressTaken(kEnter));
-    ASSERT_TRUE(Keys().PressToAChange(kUp));
-    ASSERT_TRUE(Keys().PressTaken(kEnter));
+    // The wheel screen, its password; the first row in edit, one step up,
+    // sent.
+    ASSERT_TRUE(Keys().Write(WithCode({kLeft, kLeft, kEnter}, {kEnter, kUp, kEnter})));
     EXPECT_TRUE(WaitSent(0, 1u << 15)) << Read("port301.log");
     EXPECT_TRUE(WaitSent(2, 0, 1051)) << Read("port301.log");
     EXPECT_TRUE(Keys().PressTo(kHome, mainScreen));
@@ -278,8 +266,7 @@ TEST_F(Bench, FaultRaisesThePopupWritesTheLogAndHomeAcknowledges)
     ASSERT_TRUE(WaitFor([this] { return Read("DiagnosticsData.csv").find("F0107P2") != std::string::npos; }, 8000))
         << Read("cabdisplay.out");
     // A screen key on the pop-up does nothing; home acknowledges.
-    ASSERT_TRUE(Keys().PressTaken(kRight));
-    ASSERT_TRUE(Keys().PressTaken(kHome));
+    ASSERT_TRUE(Keys().Write({kRight, kHome}));
     EXPECT_TRUE(WaitSent(0, 1u << 7)) << "acknowledge bit\n" << Read("port301.log");
     ExpectNoCritical();
 }
@@ -375,7 +362,7 @@ TEST_F(Bench, MissingAndBrokenPicturesNeitherStopNorFreezeTheDisplay)
     const std::string output = Read("cabdisplay.out");
     EXPECT_NE(std::string::npos, output.find("Picture missing: ./Images/Background.jpg"));
     // The keys still work: the refresh and decode ticks are alive.
-    SendLocoNumber13(false);
+    SendLocoNumber13();
     EXPECT_TRUE(Running());
     ExpectNoCritical();
 }

@@ -9,6 +9,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -274,6 +275,23 @@ ScreenKeys::~ScreenKeys()
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "key " << unsigned(key) << " was not read off the line: " << waiting
                                          << " bytes wait there; " << Describe(nullptr, 0.0);
+}
+
+::testing::AssertionResult ScreenKeys::Write(const std::vector<unsigned char>& keys, int ms)
+{
+    for (std::size_t first = 0; first < keys.size(); first += kKeysWaiting) {
+        if (first > 0 || current_.empty()) {
+            ::testing::AssertionResult settled = Settle(ms);
+            if (!settled)
+                return settled << " (after key " << first << " of " << keys.size() << ")";
+        }
+        const std::size_t count = std::min(kKeysWaiting, keys.size() - first);
+        if (::write(keypad_, keys.data() + first, count) != ssize_t(count))
+            return ::testing::AssertionFailure() << "keys " << first + 1 << " to " << first + count << " of "
+                                                 << keys.size() << " not written: " << std::strerror(errno);
+        settled_ = false;
+    }
+    return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult ScreenKeys::Settle(int ms)

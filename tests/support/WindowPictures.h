@@ -91,6 +91,16 @@ public:
     // bus or in a file): written, and read off the line by the display.
     ::testing::AssertionResult PressTaken(unsigned char key, int ms = 9000);
 
+    // Keys of which only the end counts (the test looks for it on the bus,
+    // in a file or on a screen it awaits): written at once, as a keypad
+    // sends them to a driver typing fast. The display takes one key byte per
+    // decode tick and keeps kKeysWaiting of them, so a longer sequence goes
+    // in parts of that many, each next part once the window has settled on
+    // what the part before led to. Before the first part the window must be
+    // drawn and settled, as before any key.
+    static constexpr std::size_t kKeysWaiting = 16;
+    ::testing::AssertionResult Write(const std::vector<unsigned char>& keys, int ms = 15000);
+
     // The same without a key: the window turning to that screen, or to
     // another one than it settled on (a pop-up), by itself.
     ::testing::AssertionResult AwaitScreen(const Picture& screen, int ms = 9000);
