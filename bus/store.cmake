@@ -1,12 +1,10 @@
 # The data store, its decode tick, the settings files and the snapshot ring.
-# The decode rules join from the DecodeRules*.cpp files beside them.
-file(GLOB cabstore_decode_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/DecodeRules*.cpp)
 add_library(cabstore STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/ReadMVBData.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/DecodeTick.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/SnapshotRing.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/SettingsFiles.cpp
-  ${cabstore_decode_sources})
+  ${CMAKE_CURRENT_SOURCE_DIR}/DecodeRules.cpp)
 target_include_directories(cabstore PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(cabstore PUBLIC cabbus cabfileio PkgConfig::GLIBMM)
 target_link_libraries(cabstore PUBLIC cabvocabulary)

@@ -101,7 +101,8 @@ TEST_F(Installed, ProgramRunsFromAWorkingDirectoryPreparedFromTheInstall)
     const std::string prefix = Path("prefix");
     ASSERT_NO_FATAL_FAILURE(Install(prefix));
 
-    const std::string bin = prefix + "/bin/", lib = prefix + "/lib/", share = prefix + "/share/cabdisplay/";
+    const std::string bin = prefix + "/" INSTALL_BINDIR "/", lib = prefix + "/" INSTALL_LIBDIR "/",
+                      share = prefix + "/" INSTALL_DATADIR "/cabdisplay/";
     EXPECT_TRUE(IsFile(bin + "cabdisplay"));
     EXPECT_FALSE(IsFile(bin + "mvbsim")) << "the cab's install holds no device model";
     // The bench adds it.
