@@ -78,14 +78,6 @@ const Step kSteps[] = {
 
 // The picture cache's clock, three seconds ahead: to it, every file was
 // written more than the two seconds ago that settle it.
-timespec ThreeSecondsAhead()
-{
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    now.tv_sec += 3;
-    return now;
-}
-
 class MainScreenRedraw : public LayoutTest {
 protected:
     void SetUp() override
@@ -99,7 +91,7 @@ protected:
         // The copied pictures count as settled, so the picture cache keeps
         // them: a needle picture it decodes again counts as a new picture,
         // which redraws the whole dial.
-        compsupport::SetPictureCacheClock(&ThreeSecondsAhead);
+        compsupport::SetPictureCacheClock(&testsupport::ThreeSecondsAhead);
         display().window().remove();
         probe.reset(new testsupport::RedrawProbe(layout(), 800, 600));
     }

@@ -297,4 +297,12 @@ bool Drawn(const Glib::RefPtr<Gdk::Pixbuf>& picture)
     return rendered;
 }
 
+timespec ThreeSecondsAhead()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    now.tv_sec += 3;
+    return now;
+}
+
 }  // namespace testsupport

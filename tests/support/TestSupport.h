@@ -4,6 +4,7 @@
 #define CABDISPLAY_TESTS_TESTSUPPORT_H
 
 #include <cctype>
+#include <ctime>
 #include <functional>
 #include <string>
 
@@ -95,6 +96,10 @@ struct CaseName {
 // label's text too unless checkTexts is false.
 ::testing::AssertionResult SnapshotWidget(Gtk::Widget& widget, int width, int height, const std::string& pngPath,
                                           bool checkTexts = true);
+
+// The wall clock three seconds ahead: given to the picture cache, every
+// picture counts as settled at once and is kept.
+timespec ThreeSecondsAhead();
 
 }  // namespace testsupport
 

@@ -1,6 +1,7 @@
 // The speed and line-voltage gauge: its layout, the needle angles and what the
 // dials paint, the number texts, and its debug lines.
 #include "CompCircularGauge.h"
+#include "CompSupport.h"
 
 #include "DialTestSupport.h"
 #include "RedrawProbe.h"
@@ -18,6 +19,15 @@ using dialtest::FixedPlace;
 using dialtest::Near;
 
 namespace {
+
+// While it lives, every picture counts as settled at once (the picture
+// cache's clock runs ahead), as if the files had been written seconds ago.
+struct PicturesSettled {
+    PicturesSettled() { compsupport::SetPictureCacheClock(&testsupport::ThreeSecondsAhead); }
+    ~PicturesSettled() { compsupport::SetPictureCacheClock(nullptr); }
+    PicturesSettled(const PicturesSettled&) = delete;
+    PicturesSettled& operator=(const PicturesSettled&) = delete;
+};
 
 const std::string kSpeedLine = "DrawSpeedometerNeedle CompCircularGauge";
 const std::string kVoltLine = "DrawVoltmeterNeedle CompCircularGauge";
@@ -318,7 +328,7 @@ TEST_F(GaugeDrawingTest, VoltNeedleTurnsAboutPivotBelowCentre)
 // leaves the dial as a whole redraw would draw it.
 TEST_F(GaugeDrawingTest, TurnedNeedleRedrawsOnlyItsOldAndNewPlace)
 {
-    ::usleep(2100 * 1000);  // the pictures settle, so the picture cache keeps them
+    PicturesSettled settled;  // so the picture cache keeps them
     CompCircularGauge gauge;
     gauge.ConstructLayout();
     testsupport::RedrawProbe probe(gauge, 420, 300);
@@ -389,9 +399,10 @@ TEST_F(GaugeDrawingTest, FaceNotPaintedLastDrawsTheWholeDial)
     // A whole redraw may paint the turned needle a colour step apart at its
     // smoothed edges; a stale face differs by far more.
     const int tolerance = 2;
-    // The needles settle, so the picture cache keeps them: one it decodes
-    // again counts as a new picture, which redraws the whole dial anyway.
-    ::usleep(2100 * 1000);
+    // The needles count as settled, so the picture cache keeps them: one it
+    // decodes again counts as a new picture, which redraws the whole dial
+    // anyway.
+    PicturesSettled settled;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::WritePicture("./Images/CircularGauge.png", 240, 252, kSpeedFace);
