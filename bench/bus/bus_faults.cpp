@@ -5,6 +5,7 @@
 // test.
 //
 //   bench_bus_faults [SECONDS]     (default 20 s of keys, half as long at rest, per fault)
+#include "KeyCodes.h"
 #include "ProgramSupport.h"
 #include "WindowPictures.h"
 #include "TestSupport.h"
@@ -25,7 +26,8 @@ namespace {
 
 typedef std::chrono::steady_clock Clock;
 
-enum : unsigned char { kLeft = 78, kRight = 142 };
+// The keypad bytes the tests write.
+constexpr unsigned char kLeft = BusKeyLeft, kRight = BusKeyRight;
 
 struct Fault {
     const char* name;

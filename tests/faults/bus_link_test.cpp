@@ -23,6 +23,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "KeyCodes.h"
 #include "PortTable.h"
 #include "ProgramSupport.h"
 #include "TestSupport.h"
@@ -30,7 +31,8 @@
 
 namespace {
 
-enum : unsigned char { kLeft = 78, kRight = 142, kHome = 75 };
+// The keypad bytes the tests write.
+constexpr unsigned char kLeft = BusKeyLeft, kRight = BusKeyRight, kHome = BusKeyHome;
 
 using testsupport::Scaled;
 using testsupport::WaitFor;

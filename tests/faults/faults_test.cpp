@@ -25,6 +25,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "KeyCodes.h"
 #include "ProgramSupport.h"
 #include "SettingsFiles.h"
 #include "TestSupport.h"
@@ -33,22 +34,14 @@
 namespace {
 
 
-enum : unsigned char { kLeft = 78, kRight = 142, kUp = 77, kHome = 75, kEnter = 135 };
+// The keypad bytes the tests write.
+constexpr unsigned char kLeft = BusKeyLeft, kRight = BusKeyRight, kUp = BusKeyUp, kHome = BusKeyHome,
+                        kEnter = BusKeyEnter;
 
 using testsupport::WaitFor;
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
-}
+using testsupport::ReadWholeFile;
+using testsupport::WriteWholeFile;
 
 using testsupport::StartProgram;
 
@@ -84,10 +77,10 @@ protected:
         work_ = dir_.path() + "/work";
         ::mkdir(work_.c_str(), 0755);
         ::mkdir((work_ + "/media").c_str(), 0755);
-        WriteFile(Work(settingsfiles::kWheelDiameterFile), kWheels);
-        WriteFile(Work(settingsfiles::kActualSpeedFile), kSpeed);
-        WriteFile(Work("DiagnosticsData.csv"), kLog);
-        WriteFile(Work("LookUpError.csv"), kLookUp);
+        WriteWholeFile(Work(settingsfiles::kWheelDiameterFile), kWheels);
+        WriteWholeFile(Work(settingsfiles::kActualSpeedFile), kSpeed);
+        WriteWholeFile(Work("DiagnosticsData.csv"), kLog);
+        WriteWholeFile(Work("LookUpError.csv"), kLookUp);
         ASSERT_TRUE(testsupport::CopyFolder(CABDISPLAY_IMAGE_DIR, Work("Images")));
     }
     void TearDown() override
@@ -114,14 +107,14 @@ protected:
     void StartSim(const std::vector<std::string>& extra,
                   const std::string& scenario = std::string(kScenario) + kFaultForASecond)
     {
-        WriteFile(Out("scenario.scn"), scenario);
+        WriteWholeFile(Out("scenario.scn"), scenario);
         faultForASecond_ = scenario.find(kFaultForASecond) != std::string::npos;
         std::vector<std::string> args = {MVBSIM_BIN, "--socket", Out("sim.sock"), "--log", Out("port301.log"),
                                          "--scenario", Out("scenario.scn")};
         args.insert(args.end(), extra.begin(), extra.end());
         sim_ = StartProgram(args, {}, Out("mvbsim.out"), dir_.path());
-        ASSERT_TRUE(WaitFor([this] { return ReadFile(Out("mvbsim.out")).find("listening") != std::string::npos; },
-                            5000)) << ReadFile(Out("mvbsim.out"));
+        ASSERT_TRUE(WaitFor([this] { return ReadWholeFile(Out("mvbsim.out")).find("listening") != std::string::npos; },
+                            5000)) << ReadWholeFile(Out("mvbsim.out"));
     }
 
     void StartDisplay()
@@ -170,13 +163,13 @@ protected:
                                          "DiagnosticsData.csv", "LookUpError.csv"};
             std::vector<std::string> kept;
             for (const std::string& f : files)
-                kept.push_back(ReadFile(Work(f)));
+                kept.push_back(ReadWholeFile(Work(f)));
             ASSERT_EQ(0, ::mount("cabfull", work_.c_str(), "tmpfs", 0, "size=64k")) << std::strerror(errno);
             mounted_ = work_;
             // The log fills its last page to the brim, so a row needs a new one.
             kept[2] += std::string(4095 - kept[2].size(), ' ') + "\n";
             for (std::size_t i = 0; i < kept.size(); ++i)
-                WriteFile(Work(files[i]), kept[i]);
+                WriteWholeFile(Work(files[i]), kept[i]);
             ::mkdir(Work("media").c_str(), 0755);
             ASSERT_EQ(0, ::symlink(pictures.c_str(), Work("Images").c_str()));
             std::ofstream filler(Work("filler"), std::ios::binary);
@@ -200,7 +193,7 @@ protected:
     {
         if (check == KeyCheck::AcknowledgeOnBus) {
             ASSERT_TRUE(WaitFor([this] { return testsupport::WindowSize(display_) == "800x600"; }, 15000))
-                << ReadFile(Out("cabdisplay.out")).substr(0, 3000);
+                << ReadWholeFile(Out("cabdisplay.out")).substr(0, 3000);
         } else {
             ASSERT_TRUE(keys.Settle());
             EXPECT_EQ(800, keys.Current().width);
@@ -212,7 +205,7 @@ protected:
             ASSERT_TRUE(keys.AwaitScreen(mainScreen)) << "the fault pop-up did not go";
             ASSERT_TRUE(keys.Settle());
         } else if (!expectedLine.empty()) {
-            EXPECT_TRUE(Prints(expectedLine)) << ReadFile(Out("cabdisplay.out")).substr(0, 3000);
+            EXPECT_TRUE(Prints(expectedLine)) << ReadWholeFile(Out("cabdisplay.out")).substr(0, 3000);
             if (check != KeyCheck::AcknowledgeOnBus) {
                 ASSERT_TRUE(keys.Settle());
             }
@@ -222,7 +215,7 @@ protected:
     // The display printed the line, or does so within ms.
     bool Prints(const std::string& line, int ms = 8000)
     {
-        return WaitFor([&] { return ReadFile(Out("cabdisplay.out")).find(line) != std::string::npos; }, ms);
+        return WaitFor([&] { return ReadWholeFile(Out("cabdisplay.out")).find(line) != std::string::npos; }, ms);
     }
 
     // Runs the display through the fault: window up, the fault begun (or
@@ -247,7 +240,7 @@ protected:
             const unsigned char home = kHome;
             ASSERT_EQ(1, ::write(keypad_, &home, 1));
             EXPECT_TRUE(WaitFor([this] { return SentOnPort301(0, [](unsigned w) { return (w & 0x80u) != 0; }); },
-                                5000)) << ReadFile(Out("port301.log"));
+                                5000)) << ReadWholeFile(Out("port301.log"));
         } else {
             const testsupport::Picture mainScreen = keys.Current();
             for (int i = 0; i < 5; ++i)
@@ -257,15 +250,15 @@ protected:
                 const unsigned char enter = kEnter;
                 ASSERT_EQ(1, ::write(keypad_, &enter, 1));
                 EXPECT_TRUE(WaitFor([this] { return SentOnPort301(1, [](unsigned w) { return w == 8; }); }, 5000))
-                    << "0.8 km/h in tenths\n" << ReadFile(Out("port301.log"));
+                    << "0.8 km/h in tenths\n" << ReadWholeFile(Out("port301.log"));
             }
             EXPECT_TRUE(keys.PressTo(kHome, mainScreen)) << "home leads to the main screen";
         }
-        EXPECT_TRUE(Running()) << ReadFile(Out("cabdisplay.out")).substr(0, 3000);
+        EXPECT_TRUE(Running()) << ReadWholeFile(Out("cabdisplay.out")).substr(0, 3000);
         if (!expectedLine.empty())
             Prints(expectedLine);
         Stop(display_);
-        const std::string output = ReadFile(Out("cabdisplay.out"));
+        const std::string output = ReadWholeFile(Out("cabdisplay.out"));
         EXPECT_EQ(std::string::npos, output.find("CRITICAL")) << output.substr(0, 3000);
         EXPECT_EQ(std::string::npos, output.find("Aborted"));
         EXPECT_EQ(std::string::npos, output.find("runtime error"));
@@ -279,7 +272,7 @@ protected:
     // mvbsim logged a change of port 301 word `word` to a value `wanted` takes.
     bool SentOnPort301(unsigned word, bool (*wanted)(unsigned)) const
     {
-        std::istringstream log(ReadFile(Out("port301.log")));
+        std::istringstream log(ReadWholeFile(Out("port301.log")));
         std::string line;
         while (std::getline(log, line)) {
             unsigned long ms = 0;
@@ -294,14 +287,14 @@ protected:
     // Each file holds its old content or a whole new one.
     void ExpectSettingsKept()
     {
-        const std::string wheels = ReadFile(Work(settingsfiles::kWheelDiameterFile));
+        const std::string wheels = ReadWholeFile(Work(settingsfiles::kWheelDiameterFile));
         unsigned short values[settingsfiles::kBogies] = {};
         EXPECT_TRUE(wheels == kWheels || settingsfiles::ParseWheelDiameters(wheels.c_str(), wheels.size(), values) ==
                                              settingsfiles::kBogies) << wheels;
-        const std::string speed = ReadFile(Work(settingsfiles::kActualSpeedFile));
+        const std::string speed = ReadWholeFile(Work(settingsfiles::kActualSpeedFile));
         float value = 0;
         EXPECT_TRUE(speed == kSpeed || settingsfiles::ParseActualSpeed(speed.c_str(), speed.size(), value)) << speed;
-        const std::string log = ReadFile(Work("DiagnosticsData.csv"));
+        const std::string log = ReadWholeFile(Work("DiagnosticsData.csv"));
         EXPECT_EQ(0u, log.compare(0, std::strlen(kLog), kLog)) << log;
         EXPECT_EQ('\n', log.empty() ? '\n' : log.back()) << log;
     }
@@ -385,10 +378,10 @@ TEST_F(FaultRun, DeviceAnsweringEachCommandLate)
         return long(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
                         .count());
     };
-    std::size_t linesBefore = Count(ReadFile(Out("cabdisplay.out")), "TIMEOUT");
+    std::size_t linesBefore = Count(ReadWholeFile(Out("cabdisplay.out")), "TIMEOUT");
     std::vector<long> timeouts;  // when each later time-out line was first seen
     const auto seeTimeouts = [&] {
-        const std::size_t lines = Count(ReadFile(Out("cabdisplay.out")), "TIMEOUT");
+        const std::size_t lines = Count(ReadWholeFile(Out("cabdisplay.out")), "TIMEOUT");
         for (; linesBefore < lines; ++linesBefore)
             timeouts.push_back(sinceStart());
     };
@@ -418,8 +411,8 @@ TEST_F(FaultRun, DeviceAnsweringEachCommandLate)
                 ms.size(), ms.empty() ? 0 : ms[ms.size() / 2], ms.empty() ? 0 : ms.back(), slowestAcross);
     EXPECT_TRUE(timeouts.empty()) << "a slow device that answers fails no poll: " << timeouts.size()
                                   << " time-out lines";
-    EXPECT_TRUE(Running()) << ReadFile(Out("cabdisplay.out")).substr(0, 3000);
-    const std::string output = ReadFile(Out("cabdisplay.out"));
+    EXPECT_TRUE(Running()) << ReadWholeFile(Out("cabdisplay.out")).substr(0, 3000);
+    const std::string output = ReadWholeFile(Out("cabdisplay.out"));
     EXPECT_EQ(std::string::npos, output.find("CRITICAL")) << output.substr(0, 3000);
     EXPECT_EQ(std::string::npos, output.find("Sanitizer"));
 }
@@ -431,7 +424,7 @@ TEST_F(FaultRun, ReadOnlyWorkingDirectory)
     StartSim({});
     MakeWorkReadOnly();
     RunThroughTheFault("File not found");  // the inching speed not written
-    EXPECT_NE(std::string::npos, ReadFile(Out("cabdisplay.out")).find("ERROR IN OPENING FILE")) << "the log row";
+    EXPECT_NE(std::string::npos, ReadWholeFile(Out("cabdisplay.out")).find("ERROR IN OPENING FILE")) << "the log row";
 }
 
 TEST_F(FaultRun, DiskFull)
@@ -440,8 +433,8 @@ TEST_F(FaultRun, DiskFull)
     FillDisk();
     RunThroughTheFault("File not found");
     if (!mounted_.empty()) {
-        EXPECT_NE(std::string::npos, ReadFile(Out("cabdisplay.out")).find("ERROR IN OPENING FILE")) << "the log row";
-        EXPECT_EQ(4096u, ReadFile(Work("DiagnosticsData.csv")).size()) << "the log cut back to its old size";
+        EXPECT_NE(std::string::npos, ReadWholeFile(Out("cabdisplay.out")).find("ERROR IN OPENING FILE")) << "the log row";
+        EXPECT_EQ(4096u, ReadWholeFile(Work("DiagnosticsData.csv")).size()) << "the log cut back to its old size";
     }
 }
 
@@ -466,7 +459,7 @@ TEST_F(FaultRun, EveryPictureCorrupt)
         std::string bytes(300, '\0');
         for (char& byte : bytes)
             byte = static_cast<char>(noise());
-        WriteFile(Work("Images/") + entry->d_name, bytes);
+        WriteWholeFile(Work("Images/") + entry->d_name, bytes);
         ++corrupted;
     }
     ::closedir(folder);
@@ -481,7 +474,7 @@ TEST_F(FaultRun, LookUpTableMissing)
     StartSim({});
     RunThroughTheFault("Error Opening Look Up Error File");
     // The keys stepped the inching speed, and on a sound disk it was stored.
-    EXPECT_EQ("ActualSpeedVal=0.800000", ReadFile(Work(settingsfiles::kActualSpeedFile)));
+    EXPECT_EQ("ActualSpeedVal=0.800000", ReadWholeFile(Work(settingsfiles::kActualSpeedFile)));
 }
 
 TEST_F(FaultRun, LookUpTableBinary)
@@ -489,7 +482,7 @@ TEST_F(FaultRun, LookUpTableBinary)
     std::string binary;
     for (int i = 0; i < 4096; ++i)
         binary += static_cast<char>((i * 7919) & 0xFF);
-    WriteFile(Work("LookUpError.csv"), binary);
+    WriteWholeFile(Work("LookUpError.csv"), binary);
     StartSim({});
     RunThroughTheFault("");
 }

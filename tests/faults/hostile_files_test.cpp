@@ -37,6 +37,7 @@
 #include <utility>
 #include <vector>
 
+#include "KeyCodes.h"
 #include "ProgramSupport.h"
 #include "TestSupport.h"
 
@@ -44,28 +45,20 @@ namespace {
 
 using testsupport::Scaled;
 
-enum : unsigned char { kLeft = 78, kUp = 77, kDown = 141, kHome = 75, kEnter = 135, kF1 = 46, kF3 = 43 };
+// The keypad bytes the tests write.
+constexpr unsigned char kLeft = BusKeyLeft, kUp = BusKeyUp, kDown = BusKeyDown, kHome = BusKeyHome,
+                        kEnter = BusKeyEnter, kF1 = BusKeyF1, kF3 = BusKeyF3;
 
 using Clock = std::chrono::steady_clock;
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
-}
+using testsupport::ReadWholeFile;
+using testsupport::WriteWholeFile;
 
 // A file of `size` bytes that starts with `start` and goes on in zero
 // bytes, without taking the disk space (a sparse file).
 void SparseFile(const std::string& path, const std::string& start, off_t size)
 {
-    WriteFile(path, start);
+    WriteWholeFile(path, start);
     if (::truncate(path.c_str(), size) != 0) ADD_FAILURE() << "cannot grow " << path;
 }
 
@@ -123,7 +116,7 @@ bool Toggles(const Put& put) { return put.word == 0 && ((put.before ^ put.after)
 // A field of /proc/<pid>/status in kB.
 long StatusKb(pid_t pid, const char* field)
 {
-    std::istringstream status(ReadFile("/proc/" + std::to_string(pid) + "/status"));
+    std::istringstream status(ReadWholeFile("/proc/" + std::to_string(pid) + "/status"));
     std::string line;
     while (std::getline(status, line))
         if (line.compare(0, std::strlen(field), field) == 0) return std::atol(line.c_str() + std::strlen(field) + 1);
@@ -153,11 +146,11 @@ public:
         ::mkdir(Work("media").c_str(), 0755);
         ::mkdir(Work("media/STICK").c_str(), 0755);
         ::mkdir(Outside("").c_str(), 0755);
-        WriteFile(Outside("target.txt"), kOutsideText);
-        WriteFile(Work("wheeldiameteroutput.txt"), kWheels);
-        WriteFile(Work("ActualSpeedVal.txt"), kSpeed);
-        WriteFile(Work("DiagnosticsData.csv"), kLog);
-        WriteFile(Work("LookUpError.csv"), kLookUp);
+        WriteWholeFile(Outside("target.txt"), kOutsideText);
+        WriteWholeFile(Work("wheeldiameteroutput.txt"), kWheels);
+        WriteWholeFile(Work("ActualSpeedVal.txt"), kSpeed);
+        WriteWholeFile(Work("DiagnosticsData.csv"), kLog);
+        WriteWholeFile(Work("LookUpError.csv"), kLookUp);
         if (!testsupport::CopyFolder(CABDISPLAY_IMAGE_DIR, Work("Images"))) Fail("pictures not copied");
     }
     ~DisplayRun()
@@ -192,12 +185,12 @@ public:
     void Start()
     {
         hostile_.plant(*this);
-        outsideBefore_ = ReadFile(Outside("target.txt"));
-        WriteFile(Out("scenario.scn"), Scenario());
+        outsideBefore_ = ReadWholeFile(Outside("target.txt"));
+        WriteWholeFile(Out("scenario.scn"), Scenario());
         sim_ = testsupport::StartProgram({MVBSIM_BIN, "--socket", Out("sim.sock"), "--log", Out("port301.log"),
                                           "--scenario", Out("scenario.scn")},
                                          {}, Out("mvbsim.out"), base_);
-        if (!testsupport::WaitFor([this] { return ReadFile(Out("mvbsim.out")).find("listening") != std::string::npos; },
+        if (!testsupport::WaitFor([this] { return ReadWholeFile(Out("mvbsim.out")).find("listening") != std::string::npos; },
                                   5000)) {
             Fail("mvbsim did not start");
             return;
@@ -233,7 +226,7 @@ public:
         for (unsigned char key : keys) keys_.push_back({now, key});
     }
 
-    std::vector<Put> PortLog() const { return Puts(ReadFile(Out("port301.log"))); }
+    std::vector<Put> PortLog() const { return Puts(ReadWholeFile(Out("port301.log"))); }
     // mvbsim's time now, as far as its log tells.
     unsigned long SimNow() const
     {
@@ -271,7 +264,7 @@ public:
     // What must hold for every run, after it.
     void CheckAfter(unsigned long firstToggle, unsigned long home, unsigned long& longestGap)
     {
-        const std::string output = ReadFile(Out("cabdisplay.out"));
+        const std::string output = ReadWholeFile(Out("cabdisplay.out"));
         for (const char* bad : {"CRITICAL", "Aborted", "runtime error", "Sanitizer", "bad_alloc"})
             if (output.find(bad) != std::string::npos) Fail(std::string("the display printed ") + bad);
         for (const std::string& line : hostile_.lines)
@@ -294,7 +287,7 @@ public:
         // there the figure says little.)
         if (GrowthKb() >= 64 * 1024) Fail("resident memory grew by " + std::to_string(GrowthKb() / 1024) + " MB");
 #endif
-        if (ReadFile(Outside("target.txt")) != outsideBefore_) Fail("a file outside the display's folders changed");
+        if (ReadWholeFile(Outside("target.txt")) != outsideBefore_) Fail("a file outside the display's folders changed");
         for (const char* name : {"created.txt", "folder/DiagnosticsData.csv"})
             if (::access(Outside(name).c_str(), F_OK) == 0) Fail(std::string("created outside: ") + name);
         if (hostile_.check) hostile_.check(*this);
@@ -418,8 +411,8 @@ void RunSideBySide(const std::vector<Hostile>& table)
                     run->GrowthKb() / 1024.0);
         for (const std::string& failure : run->failures())
             ADD_FAILURE() << run->hostile().name << ": " << failure << "\n--- its output ends:\n"
-                          << ReadFile(run->Out("cabdisplay.out")).substr(
-                                 std::max<std::size_t>(ReadFile(run->Out("cabdisplay.out")).size(), 2000) - 2000);
+                          << ReadWholeFile(run->Out("cabdisplay.out")).substr(
+                                 std::max<std::size_t>(ReadWholeFile(run->Out("cabdisplay.out")).size(), 2000) - 2000);
     }
 }
 
@@ -469,7 +462,7 @@ Plant Sparse(const std::string& name, const std::string& start, off_t size)
 }
 Plant Content(const std::string& name, const std::string& content)
 {
-    return [name, content](DisplayRun& r) { WriteFile(r.Work(name), content); };
+    return [name, content](DisplayRun& r) { WriteWholeFile(r.Work(name), content); };
 }
 
 // The log's last row is this fault's, with this count.
@@ -496,7 +489,7 @@ void StickHoldsTheLog(DisplayRun& r)
 {
     struct stat st {};
     if (::lstat(r.Work("media/STICK/DiagnosticsData.csv").c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        ReadFile(r.Work("media/STICK/DiagnosticsData.csv")) != ReadFile(r.Work("DiagnosticsData.csv")))
+        ReadWholeFile(r.Work("media/STICK/DiagnosticsData.csv")) != ReadWholeFile(r.Work("DiagnosticsData.csv")))
         r.Fail("the stick does not hold the log");
 }
 
@@ -562,19 +555,19 @@ TEST(HostileFiles, SettingsFiles)
         {"OldWheelTemporaryLinkOutOfTheFolder", Link(kWheelFile + ".tmp", ToOutside("target.txt")),
          {kWheelFile + ": 1 left by earlier writes removed"},
          [](DisplayRun& r) {
-             if (ReadFile(r.Work(kWheelFile)).find("=1060") == std::string::npos)
+             if (ReadWholeFile(r.Work(kWheelFile)).find("=1060") == std::string::npos)
                  r.Fail("the new wheel diameters were not saved");
          },
          false},
         {"OldSpeedTemporaryNamedPipe", Pipe(kSpeedFile + ".tmp"), {kSpeedFile + ": 1 left by earlier writes removed"},
          [](DisplayRun& r) {
-             if (ReadFile(r.Work(kSpeedFile)) != "ActualSpeedVal=0.700000") r.Fail("the new inching speed not saved");
+             if (ReadWholeFile(r.Work(kSpeedFile)) != "ActualSpeedVal=0.700000") r.Fail("the new inching speed not saved");
          },
          false},
         {"DamagedValues",
          [](DisplayRun& r) {
-             WriteFile(r.Work(kSpeedFile), "ActualSpeedVal=6553.500000");
-             WriteFile(r.Work(kWheelFile), "BOGIE1WHEELDIAMval1=-1\nBOGIE2WHEELDIAMval2=0\nBOGIE3WHEELDIAMval3=5000\n"
+             WriteWholeFile(r.Work(kSpeedFile), "ActualSpeedVal=6553.500000");
+             WriteWholeFile(r.Work(kWheelFile), "BOGIE1WHEELDIAMval1=-1\nBOGIE2WHEELDIAMval2=0\nBOGIE3WHEELDIAMval3=5000\n"
                                            "BOGIE4WHEELDIAMval4=32767\nBOGIE5WHEELDIAMval5=1050\n"
                                            "BOGIE6WHEELDIAMval6=1050\n");
          },
@@ -584,7 +577,7 @@ TEST(HostileFiles, SettingsFiles)
          [](DisplayRun& r) {
              // From 0, one step up: the lowest set speed, 0.5 km/h, went out, as after a start
              // without the file.
-             if (ReadFile(r.Work(kSpeedFile)) != "ActualSpeedVal=0.500000") r.Fail("the speed did not start from 0");
+             if (ReadWholeFile(r.Work(kSpeedFile)) != "ActualSpeedVal=0.500000") r.Fail("the speed did not start from 0");
          },
          false},
     });

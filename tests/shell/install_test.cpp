@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "KeyCodes.h"
 #include "ProgramSupport.h"
 #include "TestSupport.h"
 
@@ -22,7 +23,8 @@ const char* const kComponentLibraries[] = {"pictureboard", "keypanel",    "cellp
                                            "numberpanel",  "airgaugetwo", "airgauge",  "valuebox",
                                            "barframe",     "pairbox",     "lampbox",   "levelbar"};
 
-enum : unsigned char { kRight = 142, kUp = 77, kEnter = 135 };
+// The keypad bytes the tests write.
+constexpr unsigned char kRight = BusKeyRight, kUp = BusKeyUp, kEnter = BusKeyEnter;
 
 bool IsFile(const std::string& path)
 {
@@ -49,13 +51,7 @@ std::vector<std::string> PicturesIn(const std::string& folder)
     return names;
 }
 
-std::string Read(const std::string& path)
-{
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+std::string Read(const std::string& path) { return testsupport::ReadWholeFile(path); }
 
 // Inching allowed by the bus; 13 x right to the inching screen, six steps
 // up (0.5 km/h, then five tenths) and enter, one key every 400 ms from the

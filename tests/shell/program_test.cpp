@@ -21,6 +21,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "KeyCodes.h"
 #include "ProgramSupport.h"
 #include "TestSupport.h"
 #include "WindowPictures.h"
@@ -28,8 +29,9 @@
 namespace {
 
 
-enum : unsigned char { kRight = 142, kLeft = 78, kUp = 77, kDown = 141, kEnter = 135, kMenu = 139, kHome = 75,
-                       kF1 = 46 };
+// The keypad bytes the tests write.
+constexpr unsigned char kRight = BusKeyRight, kLeft = BusKeyLeft, kUp = BusKeyUp, kDown = BusKeyDown,
+                        kEnter = BusKeyEnter, kMenu = BusKeyMenu, kHome = BusKeyHome, kF1 = BusKeyF1;
 
 // 8316 on the password keypad from cell 1, then "OK".
 const std::vector<unsigned char> kRightCode = {kDown, kDown, kRight, kEnter, kUp, kUp, kRight, kEnter,
@@ -102,13 +104,7 @@ protected:
 
     static bool WaitFor(const std::function<bool()>& done, int ms) { return testsupport::WaitFor(done, ms); }
 
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream file(Path(name));
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
+    std::string Read(const std::string& name) const { return testsupport::ReadWholeFile(Path(name)); }
 
     // True when mvbsim logged port 301 word `word` changing to a value with
     // all bits of `bits` set (and equal to `value` when value >= 0); with

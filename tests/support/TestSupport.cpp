@@ -80,10 +80,20 @@ void TempWorkDir::WriteFile(const std::string& relative, const std::string& cont
 
 std::string TempWorkDir::ReadFile(const std::string& relative) const
 {
-    std::ifstream in(relative.c_str(), std::ios::binary);
+    return ReadWholeFile(relative);
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+void WriteWholeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << content;
 }
 
 void WritePicture(const std::string& path, int width, int height, unsigned rgb)

@@ -97,6 +97,11 @@ struct CaseName {
 ::testing::AssertionResult SnapshotWidget(Gtk::Widget& widget, int width, int height, const std::string& pngPath,
                                           bool checkTexts = true);
 
+// A whole file as it stands ("" when it cannot be read), and a file
+// written anew with `content`.
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& content);
+
 // The wall clock three seconds ahead: given to the picture cache, every
 // picture counts as settled at once and is kept.
 timespec ThreeSecondsAhead();
