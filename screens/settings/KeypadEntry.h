@@ -18,10 +18,6 @@ class Label;
 
 namespace keypad {
 
-// The screen key codes under the short names the keypad tests use.
-constexpr ScreenKey kUp = KeyUp, kDown = KeyDown, kEnter = KeyEnter, kMenu = KeyMenu, kCancel = KeyCancel,
-                    kLeft = KeyLeft, kRight = KeyRight;
-
 constexpr std::int16_t kFirstCell = 1;
 constexpr std::int16_t kLastCell = 12;
 constexpr std::int16_t kClearCell = 10;

@@ -220,7 +220,7 @@ TEST_F(DpwcsPages, ConfigurationBoxSelectionPaintsTheChosenBox)
                  {5, {"#ffffff", "#ffffff", "#000000"}},
                  {2, {"#ffffff", "#ffffff", "#000000"}}};   // typing states repaint nothing
     for (const auto& c : cases) {
-        page.selectionChange(keypad::kDown);
+        page.selectionChange(KeyDown);
         page.boxSelection(c.state);
         EXPECT_EQ(page.m_Keypad.CellBoxes[(page.m_SelectedCell - 1) / 3][(page.m_SelectedCell - 1) % 3]
                       ->get_border_width(),

@@ -18,10 +18,10 @@ struct MoveRow {
 };
 
 const MoveRow kMoves[] = {
-    {keypad::kUp, "up", {10, 11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-    {keypad::kDown, "down", {4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3}},
-    {keypad::kLeft, "left", {12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
-    {keypad::kRight, "right", {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1}},
+    {KeyUp, "up", {10, 11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+    {KeyDown, "down", {4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3}},
+    {KeyLeft, "left", {12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+    {KeyRight, "right", {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1}},
 };
 
 TEST(KeypadMoves, EveryCellAndArrowWithWrap)
@@ -170,10 +170,10 @@ TEST_F(KeypadFrame, DistributedPowerKeypadAlwaysMovesAndReadsBack)
     EXPECT_EQ(page.m_Keypad.CellLabels[3][0]->get_text(), "BACK");
     EXPECT_EQ(page.m_Keypad.CellLabels[3][1]->get_text(), "0");
     EXPECT_EQ(Frames(page.m_Keypad), FrameOn(0));
-    page.selectionChange(keypad::kUp);
+    page.selectionChange(KeyUp);
     EXPECT_EQ(Frames(page.m_Keypad), FrameOn(10));
     page.pressEnter(nullptr);   // no edit state: nothing typed, nothing moved
-    page.selectionChange(keypad::kRight);
+    page.selectionChange(KeyRight);
     EXPECT_EQ(Frames(page.m_Keypad), FrameOn(11));
 }
 

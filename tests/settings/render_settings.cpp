@@ -52,19 +52,19 @@ int main()
     {   // Password half typed: "83" with the frame on cell 1.
         Password screen;
         screen.clearPassword();
-        for (short move : {keypad::kRight, keypad::kRight, keypad::kUp, keypad::kDown}) screen.selectionChange(move);
+        for (short move : {KeyRight, KeyRight, KeyUp, KeyDown}) screen.selectionChange(move);
         screen.m_SelectedCell = 8;
         screen.pressEnter(nullptr);
         screen.m_SelectedCell = 3;
         screen.pressEnter(nullptr);
-        screen.selectionChange(keypad::kDown);
+        screen.selectionChange(KeyDown);
         ok = Save(screen, "Password") && ok;
     }
     {   // Inching: up pressed once, lamp on, moving at 1.2 km/h.
         InchingMode screen;
         store.InchingSendFlag = 1;
         store.ActualSpeed = 1.2f;
-        screen.SelectPassword(keypad::kUp);
+        screen.SelectPassword(KeyUp);
         store.InchingUpPressed = 1;
         screen.UpdateinchingModeScreen();
         ok = Save(screen, "InchingMode") && ok;
@@ -73,12 +73,12 @@ int main()
         LocoNumner screen;
         store.LocoNumber = 31245;
         screen.UpdateDpwcsConfigurationScreen();
-        screen.SelectPassword(keypad::kMenu);
-        screen.selectionChange(keypad::kEnter);
+        screen.SelectPassword(KeyMenu);
+        screen.selectionChange(KeyEnter);
         int state = 2;
         // Cell 1 to 3, 1, 2, 4 and on to 5, moving right as the driver does.
         for (int moves : {2, 10, 1, 2, 1}) {
-            for (int i = 0; i < moves; ++i) screen.selectionChange(keypad::kRight);
+            for (int i = 0; i < moves; ++i) screen.selectionChange(KeyRight);
             if (screen.m_SelectedCell != 5) screen.pressEnter(&state);
         }
         ok = Save(screen, "LocoNumner") && ok;
@@ -86,7 +86,7 @@ int main()
     {   // Isolation: cursor on motor 5, motor 2 just isolated.
         SixMotorIsolation screen;
         store.MotorIsolationCursor = 1;
-        screen.SelectSixMtrCurPos(keypad::kEnter);
+        screen.SelectSixMtrCurPos(KeyEnter);
         screen.UpdateSixMotorIsolationScreen();
         Save(screen, "SixMotorIsolation_Flash");
         store.MotorIsolationCursor = 4;
@@ -96,8 +96,8 @@ int main()
     {   // Wheel: row 3 in edit, one step up shown with the pressed arrow.
         WheelDiameter screen;
         store.WheelDiameterCursor = 2;
-        screen.SelectPassword(keypad::kEnter);
-        screen.SelectPassword(keypad::kUp);
+        screen.SelectPassword(KeyEnter);
+        screen.SelectPassword(KeyUp);
         screen.UpdateWheelDiameterScreen();
         ok = Save(screen, "WheelDiameter") && ok;
     }
@@ -114,7 +114,7 @@ int main()
             screen.m_SelectedCell = cell;
             screen.pressEnter(&state);
         }
-        screen.selectionChange(keypad::kLeft);
+        screen.selectionChange(KeyLeft);
         ok = Save(screen, "DpwcsConfiguration") && ok;
     }
     {

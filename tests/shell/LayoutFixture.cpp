@@ -202,6 +202,7 @@ void ResetKeypadEntry(Screen& screen)
 // typed, edits and requests, as after the program's start.
 void ResetSettingsScreens(BasicLayout& l)
 {
+    l.m_LocoNumner.pressCancel(0);  // an edit left open: the value box black again
     ResetKeypadEntry(l.m_LocoNumner);
     l.m_LocoNumner.m_NumberConfirmed = 0;
     ResetKeypadEntry(l.m_Password);
