@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "InfoPanel.h"
+#include "KeypadEntry.h"
 #include "KeypadLine.h"
 #include "PortsByNumber.h"
 
@@ -196,6 +197,11 @@ void ResetKeypadEntry(Screen& screen)
     screen.m_EnteredNumber = 0;
     screen.m_OverRange = false;
     screen.m_ValueLabel.set_text("0");
+    // No cell framed, as built: a case may leave a frame the next one's
+    // moves never take away.
+    screen.m_Keypad.BorderWidth = 0;
+    for (std::int16_t cell = keypad::kFirstCell; cell <= keypad::kLastCell; ++cell)
+        screen.m_Keypad.SelectPasswordValue(cell);
 }
 
 // What the settings screens keep between visits: keypad cells, numbers being
