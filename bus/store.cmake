@@ -6,5 +6,4 @@ add_library(cabstore STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/SettingsFiles.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/DecodeRules.cpp)
 target_include_directories(cabstore PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(cabstore PUBLIC cabbus cabfileio PkgConfig::GLIBMM)
-target_link_libraries(cabstore PUBLIC cabvocabulary)
+target_link_libraries(cabstore PUBLIC cabbus cabfileio cabvocabulary PkgConfig::GLIBMM)
