@@ -10,6 +10,7 @@ namespace settingstest {
 
 namespace {
 
+// False when the file is missing, which an empty file is not.
 bool ReadBytes(const std::string& path, std::string& bytes)
 {
     std::ifstream file(path, std::ios::binary);
@@ -33,7 +34,7 @@ void SettingsTest::TearDown()
 {
     for (const auto& file : saved_) {
         if (file.second.existed)
-            std::ofstream(file.first, std::ios::binary | std::ios::trunc) << file.second.bytes;
+            testsupport::WriteWholeFile(file.first, file.second.bytes);
         else
             std::remove(file.first.c_str());
     }
@@ -85,7 +86,7 @@ void SettingsTest::Save(const std::string& path)
 void SettingsTest::ReplaceFile(const std::string& path, const std::string& bytes)
 {
     Save(path);
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    testsupport::WriteWholeFile(path, bytes);
 }
 
 void SettingsTest::ReplacePicture(const std::string& path, int width, int height, unsigned rgb)
@@ -102,9 +103,7 @@ void SettingsTest::RemoveFile(const std::string& path)
 
 std::string SettingsTest::ReadFile(const std::string& path)
 {
-    std::string bytes;
-    ReadBytes(path, bytes);
-    return bytes;
+    return testsupport::ReadWholeFile(path);
 }
 
 std::string SettingsTest::Background(Gtk::Widget& widget)

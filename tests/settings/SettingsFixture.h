@@ -53,7 +53,6 @@ protected:
     // A file of the working directory; empty when it is missing.
     static std::string ReadFile(const std::string& path);
 
-    static bool Bit(unsigned short word, int bit) { return (word >> bit) & 1u; }
     static std::string Text(const Gtk::Label& label) { return label.get_text(); }
     // Background colour of a widget, as "#rrggbb".
     static std::string Background(Gtk::Widget& widget);

@@ -274,7 +274,7 @@ void SettingsBus::GoTo(unsigned short screen)
 {
     for (int step = 0; step <= kLastScreen && layout().m_TargetScreen != screen; ++step) {
         const int ahead = (screen - layout().m_TargetScreen + kLastScreen + 1) % (kLastScreen + 1);
-        Key(ahead <= (kLastScreen + 1) / 2 ? kKeyRight : kKeyLeft);
+        Key(ahead <= (kLastScreen + 1) / 2 ? BusKeyRight : BusKeyLeft);
     }
     ASSERT_EQ(screen, layout().m_TargetScreen);
 }
@@ -287,15 +287,15 @@ void SettingsBus::Type(const std::string& cells)
                                           ? layout().m_Password.m_SelectedCell
                                           : layout().m_LocoNumner.m_SelectedCell;
         for (int moves = (cell - selected + 12) % 12; moves > 0; --moves)
-            Key(kKeyRight);
-        Key(kKeyEnter);
+            Key(BusKeyRight);
+        Key(BusKeyEnter);
     }
 }
 
 void SettingsBus::Unlock()
 {
     const unsigned short screen = layout().m_TargetScreen;
-    Key(kKeyEnter);
+    Key(BusKeyEnter);
     ASSERT_EQ(ScreenPassword, layout().m_TargetScreen);
     Type("8316K");
     ASSERT_EQ(screen, layout().m_TargetScreen);
@@ -307,9 +307,9 @@ void SettingsBus::Run(const std::string& script)
     static const struct {
         const char* word;
         unsigned char key;
-    } kKeys[] = {{"U", kKeyUp},       {"D", kKeyDown},  {"L", kKeyLeft}, {"R", kKeyRight},
-                 {"E", kKeyEnter},    {"C", kKeyCancel}, {"M", kKeyMenu}, {"H", kKeyHome},
-                 {"F3", kKeyF3}};
+    } kKeys[] = {{"U", BusKeyUp},       {"D", BusKeyDown},  {"L", BusKeyLeft}, {"R", BusKeyRight},
+                 {"E", BusKeyEnter},    {"C", BusKeyCancel}, {"M", BusKeyMenu}, {"H", BusKeyHome},
+                 {"F3", BusKeyF3}};
     std::istringstream words(script);
     std::string word;
     while (words >> word) {

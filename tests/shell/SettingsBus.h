@@ -18,13 +18,6 @@
 
 namespace shelltest {
 
-// The keypad bytes under the short names of the settings cases.
-enum SettingsKey : unsigned char {
-    kKeyRight = BusKeyRight, kKeyLeft = BusKeyLeft, kKeyUp = BusKeyUp, kKeyDown = BusKeyDown,
-    kKeyEnter = BusKeyEnter, kKeyCancel = BusKeyCancel, kKeyMenu = BusKeyMenu, kKeyHome = BusKeyHome,
-    kKeyF1 = BusKeyF1, kKeyF3 = BusKeyF3,
-};
-
 // The wheel diameters every case starts from.
 constexpr unsigned short kStartDiameter = 1050;
 

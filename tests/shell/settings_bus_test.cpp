@@ -317,7 +317,7 @@ TEST_P(RefusedLocoNumber, LeftChangesTheScreenAfterwards)
     EXPECT_EQ(0, layout().m_LocoNumberEditState) << "the edit has ended";
 
     const unsigned before = store().CurrentScreen;
-    Key(kKeyLeft);
+    Key(BusKeyLeft);
     EXPECT_NE(before, store().CurrentScreen);
     EXPECT_EQ(unsigned(ScreenInchingMode), store().CurrentScreen);
     EXPECT_EQ(ScreenInchingMode, layout().m_ShownScreen);

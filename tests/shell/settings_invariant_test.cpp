@@ -34,15 +34,15 @@ unsigned long FromEnvironment(const char* name, unsigned long fallback)
 }
 
 const unsigned char kKeypadBytes[] = {
-    kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyEnter, kKeyMenu, kKeyCancel, kKeyHome, kKeyF3, BusKeyNoAction, 0x01,
+    BusKeyUp, BusKeyDown, BusKeyLeft, BusKeyRight, BusKeyEnter, BusKeyMenu, BusKeyCancel, BusKeyHome, BusKeyF3, BusKeyNoAction, 0x01,
     // Keys that act inside the settings screens weigh more.
-    kKeyUp, kKeyDown, kKeyEnter, kKeyEnter, kKeyCancel, kKeyMenu, kKeyLeft, kKeyRight,
+    BusKeyUp, BusKeyDown, BusKeyEnter, BusKeyEnter, BusKeyCancel, BusKeyMenu, BusKeyLeft, BusKeyRight,
 };
 const unsigned kKeyboardKeys[] = {KeyboardUp,   KeyboardDown,   KeyboardLeft,   KeyboardRight, KeyboardEnter,
                                   KeyboardMenu, KeyboardCancel, KeyboardDelete, KeyboardHome, KeyboardF3,
                                   GDK_Escape};
 // Keys pressed over the diagnostics table.
-const unsigned char kTableKeys[] = {kKeyUp, kKeyDown, kKeyEnter, kKeyCancel, kKeyMenu, kKeyLeft, kKeyRight, kKeyF3};
+const unsigned char kTableKeys[] = {BusKeyUp, BusKeyDown, BusKeyEnter, BusKeyCancel, BusKeyMenu, BusKeyLeft, BusKeyRight, BusKeyF3};
 // Diameters the vehicle may report: around both limits, none and damaged.
 const unsigned short kDiameters[] = {0, 1000, 1015, 1016, 1017, 1050, 1096, 1097, 1098, 1200, 65535};
 const char* const kSavedSpeeds[] = {"ActualSpeedVal=0.000000", "ActualSpeedVal=0.400000",
@@ -137,12 +137,12 @@ protected:
     void CancelThenLeft(std::mt19937& random)
     {
         const bool onSettings = SettingsScreenInFront();
-        Key(kKeyCancel);
+        Key(BusKeyCancel);
         if (!onSettings || !SettingsScreenInFront() || random() % 2)
             return;
         const unsigned before = store().CurrentScreen;
         const unsigned short screen = layout().m_TargetScreen;
-        Key(kKeyLeft);
+        Key(BusKeyLeft);
         if (store().CurrentScreen == before || store().CurrentScreen != layout().m_TargetScreen) {
             ADD_FAILURE() << "left after Cancel on screen " << screen << " left CurrentScreen at "
                           << store().CurrentScreen;
@@ -169,7 +169,7 @@ protected:
                 l.m_PasswordEditState != 0)
                 return;
             const int ahead = (screen - l.m_TargetScreen + 18) % 18;
-            Key(ahead <= 9 ? kKeyRight : kKeyLeft);
+            Key(ahead <= 9 ? BusKeyRight : BusKeyLeft);
         }
     }
 
@@ -201,8 +201,8 @@ protected:
                 return;
             }
             if (l.m_LocoNumberEditState == 0) {   // an edit to the keypad or the Confirm step
-                Key(kKeyMenu);
-                Key(roll % 2 ? kKeyEnter : kKeyDown);
+                Key(BusKeyMenu);
+                Key(roll % 2 ? BusKeyEnter : BusKeyDown);
                 return;
             }
         }
@@ -236,13 +236,13 @@ protected:
     void KeypadKey(std::mt19937& random)
     {
         const unsigned char key = Pick(random, kKeypadBytes);
-        if (key == kKeyCancel)
+        if (key == BusKeyCancel)
             CancelThenLeft(random);
         else
             Key(key);
     }
     void AnyKeyboardKey(std::mt19937& random) { KeyboardKey(Pick(random, kKeyboardKeys)); }
-    void EnterKey(std::mt19937&) { Key(kKeyEnter); }
+    void EnterKey(std::mt19937&) { Key(BusKeyEnter); }
     void InchingEnable(std::mt19937& random)
     {
         Publish(random() % 2 ? 1715 : 1215, 0, random() % 3 ? 0x4000 : 0);
@@ -283,28 +283,28 @@ protected:
     // it the key).
     void PanelJump(std::mt19937& random)
     {
-        Key(kKeyMenu);
+        Key(BusKeyMenu);
         if (InfoPanel::getInstance()->m_MenuActive == 0)
             return;
-        for (unsigned char key : {kKeyDown, kKeyDown, kKeyEnter})
+        for (unsigned char key : {BusKeyDown, BusKeyDown, BusKeyEnter})
             Key(key);
         if (random() % 2) {
-            Key(kKeyDown);
-            Key(kKeyDown);
+            Key(BusKeyDown);
+            Key(BusKeyDown);
         }
-        Key(kKeyEnter);
+        Key(BusKeyEnter);
     }
     // f3, then keys over the table (often Home, which closes it).
     void KeysOverTheTable(std::mt19937& random)
     {
-        Key(kKeyF3);
+        Key(BusKeyF3);
         for (unsigned n = 1 + random() % 6; n > 0; --n) {
             if (random() % 3 == 0)
                 Poll();
             Key(Pick(random, kTableKeys));
         }
         if (random() % 2)
-            Key(kKeyHome);
+            Key(BusKeyHome);
     }
     // A set speed the inching screen finds in the store, whatever put it
     // there (a damaged file left the like).
@@ -321,7 +321,7 @@ protected:
         const BasicLayout& l = layout();
         if (l.m_TargetScreen != ScreenMain && l.m_KeysEnabled == 1 && l.m_LocoNumberEditState == 0 &&
             l.m_PasswordEditState == 0)
-            Key(kKeyHome);
+            Key(BusKeyHome);
         const int dial = static_cast<int>(random() % 2);
         const DialFace& face = kDialFaces[dial];
         // A face other than the one on disk: another colour, none, or the
